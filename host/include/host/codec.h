@@ -6,7 +6,8 @@
 
 namespace host::cp1251 {
 
-// Bytes in Windows-1251 to UTF-8. The unassigned byte 0x98 becomes U+FFFD.
+// Bytes in Windows-1251 to UTF-8. The unassigned byte 0x98 becomes U+0098, so every
+// byte string survives toUtf8 followed by fromUtf8.
 std::string toUtf8(std::string_view bytes);
 
 // UTF-8 to Windows-1251 bytes. A character the code page cannot hold, and every
