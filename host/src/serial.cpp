@@ -7,6 +7,8 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,6 +50,15 @@ int ioctlRetry(int fd, unsigned long request, void* arg) {
   do rc = ::ioctl(fd, request, arg);
   while (rc < 0 && errno == EINTR);
   return rc;
+}
+
+// A pseudo-terminal has no line: its driver forces 8 bits without parity whatever it is
+// told, so there is no refusal to detect in its framing.
+bool isPseudoTerminal(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+  const unsigned m = major(st.st_rdev);
+  return m >= 136 && m <= 143;  // Unix98 pty slaves
 }
 
 // Pseudo-terminals and some adapters have no modem lines; that is no refusal.
@@ -164,7 +175,8 @@ bool SerialPort::configure(const SerialSettings& s) {
   // Drivers drop what they cannot do without an error; read back what took effect.
   termios2 now{};
   if (ioctlRetry(fd_, TCGETS2, &now) < 0) return fail("cannot read settings", errno);
-  const unsigned kLine = CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS;
+  const unsigned kLine = isPseudoTerminal(fd_) ? CSTOPB | CRTSCTS
+                                               : CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS;
   if ((now.c_cflag & kLine) != (tio.c_cflag & kLine)) return fail("line settings refused", 0);
   std::uint32_t got = (now.c_cflag & CBAUD) == BOTHER ? now.c_ospeed : 0;
   if ((now.c_cflag & CBAUD) != BOTHER)
