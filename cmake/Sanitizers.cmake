@@ -4,6 +4,13 @@ if(TORMELA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Thread sanitizer, for the threaded parts; cannot be combined with TORMELA_SANITIZE.
+option(TORMELA_TSAN "Build with the thread sanitizer" OFF)
+if(TORMELA_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # Adds a libFuzzer target: tormela_add_fuzzer(name source... LIBS lib...)
 function(tormela_add_fuzzer name)
   cmake_parse_arguments(F "" "" "LIBS" ${ARGN})
