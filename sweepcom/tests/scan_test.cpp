@@ -27,8 +27,9 @@ struct Output {
   int status = -1;
 };
 
-// Runs the scanner in `cwd` with the machine prefix `prefix`.
-Output runSweepcom(const fs::path& cwd, const fs::path& prefix) {
+// Runs the scanner in `cwd` with the machine prefix `prefix`; its standard output goes
+// to `stdoutFile` when one is given.
+Output runSweepcom(const fs::path& cwd, const fs::path& prefix, const char* stdoutFile = nullptr) {
   std::vector<std::string> env;
   for (char** e = environ; *e != nullptr; ++e)
     if (std::string_view(*e).rfind("KERROW_PREFIX=", 0) != 0) env.emplace_back(*e);
@@ -43,7 +44,7 @@ Output runSweepcom(const fs::path& cwd, const fs::path& prefix) {
   if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
   pid_t pid = ::fork();
   if (pid == 0) {
-    ::dup2(out[1], 1);
+    ::dup2(stdoutFile ? ::open(stdoutFile, O_WRONLY) : out[1], 1);
     ::dup2(err[1], 2);
     int null = ::open("/dev/null", O_RDONLY);
     ::dup2(null, 0);
@@ -241,6 +242,8 @@ TEST_F(Scan, ReplyInSeveralChunksKeepsTheLatestAndFeedsTheNextWait) {
 TEST_F(Scan, EmptyCatalogueAndMissingKey) {
   catalogue("<root><exclude><port name='COM1'/></exclude></root>");
   EXPECT_EQ(scan(), doc("<root />"));
+  catalogue("");
+  EXPECT_EQ(scan(), doc("<root />"));
   catalogue("<root><devs><dev name='A &amp; &quot;B&quot; &lt;C&gt;'><portsett/></dev><dev/></devs></root>");
   EXPECT_EQ(scan(), doc(R"(
 <root>
@@ -258,6 +261,44 @@ TEST_F(Scan, NoCatalogueFile) {
   fs::remove(work() / "devs.xml");
   ASSERT_EQ(::mkfifo((work() / "devs.xml").c_str(), 0600), 0);
   EXPECT_EQ(scan(), "There isnt file devs.xml\n");
+}
+
+TEST_F(Scan, LostOutputIsNotReportedAsSuccess) {
+  catalogue("<root/>");
+  Output r = runSweepcom(work(), prefix(), "/dev/full");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Scan, HugeCatalogueWithOddNumbersAndText) {
+  device(1, "* reply 00");
+  device(2);
+  // Blanks, signs and trailing junk read the strtol way; a negative byte size is 249 once
+  // cut to a byte, which no port takes; pairs that are not hex still give bytes.
+  std::string xml = R"(<root><devs>
+    <dev name="&#x1;&#9;tab"><portsett baud="  9600abc" parity="-1" bytesize="+8" stopbits="x"/>
+      <seq in="zz" out="h"/><seq in="0g" out="00"/><seq in="00"/></dev>
+    <dev name="B"><portsett baud="-9600" bytesize="-7"/><seq in="00"/></dev>
+    <junk>)";
+  xml += std::string(50 << 20, 'j');
+  xml += "</junk></devs></root>";
+  catalogue(xml);
+  EXPECT_EQ(scan(), doc(R"(
+<root>
+  <DEVICE name="&#01;&#09;tab">
+    <port name="\\.\COM1" baud="9600" result="FOUND">
+      <seq result="00" />
+      <seq result="MATCHED COMPLITE" />
+      <seq result="00" />
+    </port>
+    <port name="\\.\COM2" baud="9600" result="NO RESPONSE">
+      <seq />
+    </port>
+  </DEVICE>
+  <DEVICE name="B">
+    <port name="\\.\COM2" baud="-9600" result="NO OPENED" />
+  </DEVICE>
+</root>)"));
 }
 
 TEST_F(Scan, MalformedCatalogueGivesWhatWasParsed) {
