@@ -188,6 +188,13 @@ void Device::loop() {
       if (p.action == Rule::Action::Reply) output_ += p.bytes;
       else if (p.action == Rule::Action::Flood) flooding_ = true;
       else {
+        // The kernel may hand this pseudo-terminal's number to a new one at once, and a
+        // link left pointing at it would lead the next open to someone else's device.
+        // A pulled-out adapter's node is simply gone; point the link at nothing.
+        std::error_code ec;
+        std::filesystem::remove(linkPath_, ec);
+        std::filesystem::create_symlink(
+            linkPath_.parent_path() / (".vanished-" + linkPath_.filename().string()), linkPath_, ec);
         closeDevice();
         pending_.clear();
       }

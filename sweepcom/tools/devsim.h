@@ -25,7 +25,8 @@ struct Rule {
 // One rule a line; '#' starts a comment. Requests and replies are hex, "*" any input:
 //   <request> reply <hex> [after <ms>] [chunks <n>,<n>,...] [gap <ms>]
 //   <request> flood [after <ms>]      send bytes without end
-//   <request> vanish [after <ms>]     close the device, as if unplugged
+//   <request> vanish [after <ms>]     close the device, as if unplugged; the link
+//                                     then points at a missing node
 // No rules: the device stays silent. Throws std::invalid_argument naming the line.
 std::vector<Rule> parseScript(std::string_view text);
 
