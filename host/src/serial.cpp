@@ -112,6 +112,9 @@ void SerialPort::close() {
   // The exclusive flag belongs to the tty, not to our descriptor; a pseudo-terminal
   // whose other side stays open would keep it and refuse the next open.
   ::ioctl(fd_, TIOCNXCL);
+  // Whatever is still queued is held up by flow control (flush() waited for the rest);
+  // left there, it would make close() wait the driver's closing time, up to 30 s.
+  ::ioctl(fd_, TCFLSH, TCOFLUSH);
   ::close(fd_);
   fd_ = -1;
 }
