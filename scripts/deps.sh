@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
   libpugixml-dev
+  libpcsclite-dev pcscd vsmartcard-vpcd
   clang libclang-rt-14-dev
 )
 
