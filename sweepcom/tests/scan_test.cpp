@@ -96,7 +96,7 @@ class Scan : public ::testing::Test {
   Scan() { fs::create_directories(work()); }
 
   fs::path work() const { return prefix_.path().parent_path() / "work"; }
-  const fs::path prefix() const { return prefix_.path(); }
+  fs::path prefix() const { return prefix_.path(); }
 
   devsim::Device& device(int com, std::string_view script = {}) {
     return *devices_.emplace_back(
