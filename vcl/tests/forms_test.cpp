@@ -1,0 +1,339 @@
+// Forms, modal windows, message boxes, the standard error box, screenshots.
+#include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
+
+#include <QImage>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "vcl/testing/Harness.h"
+
+namespace vcl {
+namespace {
+
+namespace t = vcl::testing;
+
+// A small dialog: an edit, OK (Default, mrOk) and Cancel (Cancel, mrCancel).
+class Dialog : public TForm {
+ public:
+  explicit Dialog(TComponent* owner) : TForm(owner, "AskForm") {
+    SetCaption("Ask");
+    SetClientSize(240, 100);
+    Value = new TEdit(this, "Value");
+    Value->SetBounds(10, 10, 220, 24);
+    OkBtn = new TButton(this, "OkBtn");
+    OkBtn->SetBounds(70, 60, 75, 26);
+    OkBtn->SetCaption("OK");
+    OkBtn->SetDefault(true);
+    OkBtn->SetModalResult(mrOk);
+    CancelBtn = new TButton(this, "CancelBtn");
+    CancelBtn->SetBounds(155, 60, 75, 26);
+    CancelBtn->SetCaption("Cancel");
+    CancelBtn->SetCancel(true);
+    CancelBtn->SetModalResult(mrCancel);
+    SetActiveControl(Value);
+  }
+  TEdit* Value;
+  TButton* OkBtn;
+  TButton* CancelBtn;
+};
+
+TEST(Forms, ShowModalReturnsTheModalResultOfTheButtonPressed) {
+  Dialog dialog(nullptr);
+  t::ModalAnswers answers;
+  answers.AnswerForm([](TForm& form) {
+    EXPECT_TRUE(form.Modal());
+    EXPECT_TRUE(form.Handle()->isVisible());
+    t::Type(t::Find<TEdit>(form, "Value"), "42");
+    t::Click(t::Find<TButton>(form, "OkBtn"));
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  EXPECT_EQ(dialog.Value->Text(), "42");
+  EXPECT_FALSE(dialog.Handle()->isVisible());
+  ASSERT_EQ(answers.Seen().size(), 1u);
+  EXPECT_FALSE(answers.Seen()[0].messageBox);
+  EXPECT_EQ(answers.Seen()[0].name, "AskForm");
+  EXPECT_EQ(answers.Seen()[0].caption, "Ask");
+  EXPECT_EQ(answers.Seen()[0].answer, mrOk);
+}
+
+TEST(Forms, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  struct Case {
+    const char* name;
+    Qt::Key key;
+    bool focusCancel;
+    TModalResult expected;
+  };
+  const Case cases[] = {
+      {"Enter in an edit", Qt::Key_Return, false, mrOk},
+      {"Escape", Qt::Key_Escape, false, mrCancel},
+      {"Enter on a focused button presses that one", Qt::Key_Return, true, mrCancel},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Dialog dialog(nullptr);
+    int okClicks = 0;
+    dialog.OkBtn->OnClick = [&](TObject*) { ++okClicks; };
+    t::ModalAnswers answers;
+    answers.AnswerForm([&](TForm&) {
+      if (c.focusCancel) {
+        t::Key(*dialog.CancelBtn, c.key);
+      } else {
+        t::Key(*dialog.Value, c.key);
+      }
+    });
+    EXPECT_EQ(dialog.ShowModal(), c.expected);
+    EXPECT_EQ(okClicks, c.expected == mrOk ? 1 : 0);
+  }
+}
+
+TEST(Forms, CloseQueryCanKeepAModalFormOpen) {
+  Dialog dialog(nullptr);
+  bool allow = false;
+  int asked = 0;
+  dialog.OnCloseQuery = [&](TObject*, bool& canClose) {
+    ++asked;
+    canClose = allow;
+  };
+  t::ModalAnswers answers;
+  answers.AnswerForm([&](TForm& form) {
+    t::Click(*dialog.OkBtn);  // refused once the loop has turned
+    QTimer::singleShot(0, [&] {
+      EXPECT_TRUE(form.Modal());
+      EXPECT_TRUE(form.Handle()->isVisible());
+      EXPECT_EQ(form.ModalResult(), mrNone);
+      allow = true;
+      form.Handle()->close();  // the close box
+    });
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+  EXPECT_EQ(asked, 2);
+}
+
+TEST(Forms, CloseBoxOfAModelessFormAsksAndHides) {
+  Dialog dialog(nullptr);
+  std::vector<std::string> events;
+  dialog.OnShow = [&](TObject*) { events.push_back("show"); };
+  dialog.OnCloseQuery = [&](TObject*, bool&) { events.push_back("query"); };
+  dialog.OnClose = [&](TObject*, TCloseAction& action) {
+    events.push_back("close");
+    EXPECT_EQ(action, TCloseAction::caHide);
+  };
+  t::ShowForm(dialog);
+  EXPECT_TRUE(dialog.Value->Focused());  // the active control
+  dialog.Handle()->close();
+  EXPECT_FALSE(dialog.Handle()->isVisible());
+  EXPECT_EQ(events, (std::vector<std::string>{"show", "query", "close"}));
+}
+
+TEST(Forms, FormIsFixedCentredAndOptionallyOnTop) {
+  TForm form(nullptr, "Form1");
+  form.SetClientSize(497, 629);
+  form.SetStayOnTop(true);
+  t::ShowForm(form);
+  EXPECT_EQ(form.ClientWidth(), 497);
+  EXPECT_EQ(form.ClientHeight(), 629);
+  EXPECT_EQ(form.Handle()->minimumSize(), form.Handle()->maximumSize());
+  const Qt::WindowFlags flags = form.Handle()->windowFlags();
+  EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+  const QRect screen = form.Handle()->screen()->availableGeometry();
+  EXPECT_LE(std::abs(form.Handle()->frameGeometry().center().x() - screen.center().x()), 2);
+}
+
+TEST(MessageBoxes, ReturnThePressedButtonAndAreRecordedAsShown) {
+  struct Case {
+    unsigned flags;
+    int press;
+    TMsgIcon icon;
+    std::vector<int> buttons;
+    int defaultButton;
+    bool topmost;
+  };
+  const Case cases[] = {
+      {MB_OK | MB_ICONERROR | MB_TOPMOST, IDOK, TMsgIcon::Error, {IDOK}, IDOK, true},
+      {MB_YESNOCANCEL | MB_ICONWARNING | MB_TOPMOST, IDNO, TMsgIcon::Warning, {IDYES, IDNO, IDCANCEL}, IDYES, true},
+      {MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, IDYES, TMsgIcon::Question, {IDYES, IDNO}, IDNO, false},
+      {MB_OKCANCEL | MB_ICONINFORMATION, IDCANCEL, TMsgIcon::Information, {IDOK, IDCANCEL}, IDOK, false},
+      {MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, IDRETRY, TMsgIcon::None, {IDABORT, IDRETRY, IDIGNORE}, IDIGNORE, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.flags);
+    t::ModalAnswers answers;
+    answers.PressButton(c.press);
+    EXPECT_EQ(MessageBox("Были сделаны изменения в настройках.\r\rСохранить изменения ?", "  Подтверждение", c.flags),
+              c.press);
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    const t::ModalRecord& seen = answers.Seen()[0];
+    EXPECT_TRUE(seen.messageBox);
+    EXPECT_EQ(seen.caption, "  Подтверждение");
+    EXPECT_EQ(seen.text, "Были сделаны изменения в настройках.\r\rСохранить изменения ?");
+    EXPECT_EQ(seen.icon, c.icon);
+    EXPECT_EQ(seen.buttons, c.buttons);
+    EXPECT_EQ(seen.defaultButton, c.defaultButton);
+    EXPECT_EQ(seen.topmost, c.topmost);
+    EXPECT_EQ(seen.answer, c.press);
+  }
+}
+
+TEST(MessageBoxes, AnswersAreTakenInTheOrderWindowsOpen) {
+  Dialog dialog(nullptr);
+  dialog.OkBtn->OnClick = [](TObject*) { MessageBox("Saved", "Info", MB_OK); };
+  t::ModalAnswers answers;
+  answers.AnswerForm([&](TForm&) { t::Click(*dialog.OkBtn); });
+  answers.PressButton(IDOK);
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  ASSERT_EQ(answers.Seen().size(), 2u);
+  EXPECT_EQ(answers.Seen()[1].text, "Saved");
+}
+
+TEST(MessageBoxes, AnUnansweredBoxFailsTheTestInsteadOfHanging) {
+  EXPECT_NONFATAL_FAILURE(
+      {
+        t::ModalAnswers answers;
+        EXPECT_EQ(MessageBox("text", "Surprise", MB_YESNOCANCEL), IDCANCEL);
+      },
+      "unexpected message box \"Surprise\"");
+  EXPECT_NONFATAL_FAILURE(
+      {
+        t::ModalAnswers answers;
+        answers.PressButton(IDOK);
+      },
+      "never used");
+}
+
+TEST(MessageBoxes, InputQueryReturnsTheTypedValue) {
+  std::string value = "old";
+  t::ModalAnswers answers;
+  answers.AnswerForm([](TForm& form) {
+    TEdit& edit = t::Find<TEdit>(form, "Value");
+    EXPECT_EQ(edit.SelLength(), 3);  // the old value is selected, typing replaces it
+    t::Type(edit, "new");
+    t::Key(edit, Qt::Key_Return);
+  });
+  answers.AnswerForm({}, mrCancel);
+  EXPECT_TRUE(InputQuery("Пароль", "Введите пароль:", value));
+  EXPECT_EQ(value, "new");
+  EXPECT_FALSE(InputQuery("Пароль", "Введите пароль:", value));
+  EXPECT_EQ(value, "new");
+  EXPECT_EQ(answers.Seen()[0].caption, "Пароль");
+}
+
+// Exceptions leaving handlers: the standard error box, and the program goes on.
+class ErrorBoxTest : public ::testing::Test {
+ protected:
+  void ExpectErrorBox(const t::ModalRecord& seen, const std::string& text) {
+    EXPECT_TRUE(seen.messageBox);
+    EXPECT_EQ(seen.caption, Application->Title());
+    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.icon, TMsgIcon::Error);
+    EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
+  }
+  t::ModalAnswers answers;
+};
+
+TEST_F(ErrorBoxTest, ThrowingUserEventHandlerShowsTheBoxAndTheProgramGoesOn) {
+  TForm form(nullptr, "Form");
+  auto* edit = new TEdit(&form, "Edit1");
+  auto* check = new TCheckBox(&form, "Check");
+  check->SetBounds(10, 40, 100, 20);
+  edit->OnChange = [&](TObject*) {
+    if (edit->Text() == "b") throw std::runtime_error("'b' is not a valid integer value");
+  };
+  check->OnClick = [](TObject*) { throw std::runtime_error("no click today"); };
+  t::ShowForm(form);
+  answers.PressButton(IDOK);
+  answers.PressButton(IDOK);
+  t::Type(*edit, "b");
+  t::Click(*check);
+  t::Key(*edit, Qt::Key_End);
+  t::Type(*edit, "c");
+  EXPECT_EQ(edit->Text(), "bc");
+  EXPECT_TRUE(check->Checked());
+  ASSERT_EQ(answers.Seen().size(), 2u);
+  ExpectErrorBox(answers.Seen()[0], "'b' is not a valid integer value");
+  ExpectErrorBox(answers.Seen()[1], "no click today");
+}
+
+TEST_F(ErrorBoxTest, ExceptionFromANestedChangeEndsTheOuterHandlerToo) {
+  TForm form(nullptr, "Form");
+  auto* first = new TEdit(&form, "First");
+  auto* second = new TEdit(&form, "Second");
+  second->OnChange = [](TObject*) { throw std::runtime_error("nested"); };
+  bool outerFinished = false;
+  first->OnChange = [&](TObject*) {
+    second->SetText("x");
+    outerFinished = true;
+  };
+  t::ShowForm(form);
+  answers.PressButton(IDOK);
+  t::Type(*first, "1");
+  EXPECT_FALSE(outerFinished);
+  ASSERT_EQ(answers.Seen().size(), 1u);
+  ExpectErrorBox(answers.Seen()[0], "nested");
+  // Changes from code outside any handler leave the exception to their caller.
+  EXPECT_THROW(second->SetText("y"), std::runtime_error);
+}
+
+TEST_F(ErrorBoxTest, ThrowingOnCreateLeavesTheFormWithTheStateReachedSoFar) {
+  struct Form1 : TForm {
+    explicit Form1(TComponent* owner) : TForm(owner, "Form1") {
+      Field = new TEdit(this, "Field");
+      OnCreate = [this](TObject*) {
+        Field->SetText("step 1");
+        throw std::runtime_error("Cannot create file \"/missing/default.ini\".");
+      };
+    }
+    TEdit* Field;
+  };
+  answers.PressButton(IDOK);
+  Form1* form = Application->CreateForm<Form1>();
+  EXPECT_EQ(form->Field->Text(), "step 1");
+  ExpectErrorBox(answers.Seen().at(0), "Cannot create file \"/missing/default.ini\".");
+  delete form;
+}
+
+TEST(Application, ProcessMessagesRunsPendingEventsAndTimers) {
+  bool ran = false;
+  QTimer::singleShot(0, [&] { ran = true; });
+  ProcessMessages();
+  EXPECT_TRUE(ran);
+}
+
+TEST(Application, ClosingTheMainFormTerminates) {
+  struct Main : TForm {
+    explicit Main(TComponent* owner) : TForm(owner, "MainForm") {}
+  };
+  ASSERT_EQ(Application->MainForm(), nullptr);
+  Main* form = Application->CreateForm<Main>();
+  EXPECT_EQ(Application->MainForm(), form);
+  t::ShowForm(*form);
+  form->Close();
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_FALSE(form->Handle()->isVisible());
+  delete form;
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Screenshots, SaveAPngOfTheForm) {
+  Dialog dialog(nullptr);
+  dialog.Value->SetText("screenshot");
+  t::ShowForm(dialog);
+  const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "vcl_dialog.png";
+  std::filesystem::remove(file);
+  ASSERT_TRUE(t::SaveScreenshot(dialog, file));
+  QImage image(QString::fromStdString(file.string()), "PNG");
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.width(), dialog.ClientWidth() * image.devicePixelRatio());
+  EXPECT_EQ(image.height(), dialog.ClientHeight() * image.devicePixelRatio());
+  EXPECT_NE(image.pixel(5, 5), image.pixel(dialog.Value->Left() + 3, dialog.Value->Top() + 12));
+}
+
+}  // namespace
+}  // namespace vcl
