@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <stdexcept>
 
@@ -239,5 +240,33 @@ void ShowExceptionBox(const std::string& message) {
 }
 
 void ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void Synchronize(const std::function<void()>& f) {
+  if (QThread::currentThread() == qApp->thread()) {
+    f();
+    return;
+  }
+  std::exception_ptr error;
+  QMetaObject::invokeMethod(
+      qApp,
+      [&] {
+        try {
+          f();
+        } catch (...) {
+          error = std::current_exception();
+        }
+      },
+      Qt::BlockingQueuedConnection);
+  if (error) std::rethrow_exception(error);
+}
+
+void Queue(std::function<void()> f) {
+  QMetaObject::invokeMethod(
+      qApp,
+      [f = std::move(f)] {
+        if (!detail::tearingDown) Guarded(f);
+      },
+      Qt::QueuedConnection);
+}
 
 }  // namespace vcl

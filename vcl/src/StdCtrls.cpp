@@ -145,8 +145,10 @@ TComboBox::TComboBox(TWinControl* parent, std::string name, TComboBoxStyle style
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);  // typing must not pick items by itself
-    // Enter would otherwise select the item matching the text and report it as a choice.
+    // Enter and leaving the box would otherwise select the item matching the typed text
+    // and report that as the user's choice.
     QObject::disconnect(box->lineEdit(), &QLineEdit::returnPressed, box, nullptr);
+    QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
     OnSignal(box->lineEdit(), &QLineEdit::textEdited, [this](const QString&) {
       if (!quiet_) Fire(OnChange, this);
     });

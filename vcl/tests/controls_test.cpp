@@ -56,13 +56,16 @@ TEST_F(ControlsTest, EditableComboFiresForTypingAndChoosingNotForCode) {
   box->SetBounds(10, 10, 160, 24);
   std::vector<std::string> seen;
   box->OnChange = [&](TObject*) { seen.push_back(box->Text()); };
-  box->Items().Assign({"Отсутствует", "Virtual PCD 00 00"});
+  new TEdit(&form, "Next");
+  box->Items().Assign({"Отсутствует", "Virtual PCD 00 00", "Vi"});
   box->SetItemIndex(1);
   box->SetText("typed from code");
   EXPECT_TRUE(seen.empty());
 
   box->SetText("");
   t::Type(*box, "Vi");  // no completion: the typed text stays as typed
+  t::Tab();  // leaving with an item's text picks nothing
+  EXPECT_EQ(box->ItemIndex(), 1);
   t::Choose(*box, 0);
   EXPECT_EQ(seen, (std::vector<std::string>{"V", "Vi", "Отсутствует"}));
 

@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QImage>
+#include <QThread>
 #include <QScreen>
 #include <QTimer>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "vcl/testing/Harness.h"
@@ -22,9 +26,19 @@ class Dialog : public TForm {
  public:
   explicit Dialog(TComponent* owner) : TForm(owner, "AskForm") {
     SetCaption("Ask");
-    SetClientSize(240, 100);
+    SetClientSize(240, 130);
     Value = new TEdit(this, "Value");
     Value->SetBounds(10, 10, 220, 24);
+    Reader = new TComboBox(this, "Reader", TComboBoxStyle::csDropDown);
+    Reader->SetBounds(10, 96, 100, 24);
+    Reader->Items().Assign({"A", "B"});
+    Port = new TComboBox(this, "Port");
+    Port->SetBounds(120, 96, 50, 24);
+    Port->Items().Assign({"COM1", "COM2"});
+    Spin = new TSpinEdit(this, "Spin");
+    Spin->SetBounds(180, 96, 50, 24);
+    Check = new TCheckBox(this, "Check");
+    Check->SetBounds(10, 36, 100, 20);
     OkBtn = new TButton(this, "OkBtn");
     OkBtn->SetBounds(70, 60, 75, 26);
     OkBtn->SetCaption("OK");
@@ -38,6 +52,10 @@ class Dialog : public TForm {
     SetActiveControl(Value);
   }
   TEdit* Value;
+  TComboBox* Reader;
+  TComboBox* Port;
+  TSpinEdit* Spin;
+  TCheckBox* Check;
   TButton* OkBtn;
   TButton* CancelBtn;
 };
@@ -64,30 +82,34 @@ TEST(Forms, ShowModalReturnsTheModalResultOfTheButtonPressed) {
 TEST(Forms, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
   struct Case {
     const char* name;
+    TWinControl* (*target)(Dialog&);
     Qt::Key key;
-    bool focusCancel;
     TModalResult expected;
   };
   const Case cases[] = {
-      {"Enter in an edit", Qt::Key_Return, false, mrOk},
-      {"Escape", Qt::Key_Escape, false, mrCancel},
-      {"Enter on a focused button presses that one", Qt::Key_Return, true, mrCancel},
+      {"Enter in an edit", [](Dialog& d) -> TWinControl* { return d.Value; }, Qt::Key_Return, mrOk},
+      {"Enter in an editable combo box", [](Dialog& d) -> TWinControl* { return d.Reader; }, Qt::Key_Return, mrOk},
+      {"Enter in a drop-down list", [](Dialog& d) -> TWinControl* { return d.Port; }, Qt::Key_Enter, mrOk},
+      {"Enter in a spin edit", [](Dialog& d) -> TWinControl* { return d.Spin; }, Qt::Key_Return, mrOk},
+      {"Enter on a check box", [](Dialog& d) -> TWinControl* { return d.Check; }, Qt::Key_Return, mrOk},
+      {"Escape", [](Dialog& d) -> TWinControl* { return d.Value; }, Qt::Key_Escape, mrCancel},
+      {"Enter on a focused button presses that one", [](Dialog& d) -> TWinControl* { return d.CancelBtn; },
+       Qt::Key_Return, mrCancel},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Dialog dialog(nullptr);
     int okClicks = 0;
+    int changes = 0;
     dialog.OkBtn->OnClick = [&](TObject*) { ++okClicks; };
+    dialog.Reader->OnChange = dialog.Port->OnChange = [&](TObject*) { ++changes; };
+    dialog.Reader->SetText("B");
     t::ModalAnswers answers;
-    answers.AnswerForm([&](TForm&) {
-      if (c.focusCancel) {
-        t::Key(*dialog.CancelBtn, c.key);
-      } else {
-        t::Key(*dialog.Value, c.key);
-      }
-    });
+    answers.AnswerForm([&](TForm&) { t::Key(*c.target(dialog), c.key); });
     EXPECT_EQ(dialog.ShowModal(), c.expected);
     EXPECT_EQ(okClicks, c.expected == mrOk ? 1 : 0);
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(dialog.Check->Checked());
   }
 }
 
@@ -304,6 +326,32 @@ TEST(Application, ProcessMessagesRunsPendingEventsAndTimers) {
   QTimer::singleShot(0, [&] { ran = true; });
   ProcessMessages();
   EXPECT_TRUE(ran);
+}
+
+TEST(Application, WorkerThreadsHandWorkToTheUserInterfaceThread) {
+  TForm form(nullptr, "Form");
+  auto* edit = new TEdit(&form, "Progress");
+  std::vector<std::string> seen;
+  edit->OnChange = [&](TObject*) {
+    EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+    seen.push_back(edit->Text());
+  };
+  QEventLoop loop;
+  bool rethrown = false;
+  std::thread worker([&] {
+    Synchronize([&] { edit->SetText("50%"); });
+    try {
+      Synchronize([] { throw std::runtime_error("read error"); });
+    } catch (const std::runtime_error&) {
+      rethrown = true;
+    }
+    Queue([&] { edit->SetText("100%"); });
+    Queue([&] { loop.quit(); });
+  });
+  loop.exec();
+  worker.join();
+  EXPECT_TRUE(rethrown);
+  EXPECT_EQ(seen, (std::vector<std::string>{"50%", "100%"}));
 }
 
 TEST(Application, ClosingTheMainFormTerminates) {

@@ -121,4 +121,13 @@ void ShowExceptionBox(const std::string& message);
 // Processes pending events: painting, timers, input. Works with or without Application.
 void ProcessMessages();
 
+// Work handed from another thread to the user-interface thread.
+// Synchronize runs f there and waits for it; an exception from f is rethrown to the
+// caller. Called on the user-interface thread it runs f at once. The user-interface
+// thread must not be blocked waiting for the caller meanwhile.
+void Synchronize(const std::function<void()>& f);
+// Queue runs f there later, from the event loop; what f throws goes to the standard
+// error box.
+void Queue(std::function<void()> f);
+
 }  // namespace vcl
