@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -240,6 +241,10 @@ void ShowExceptionBox(const std::string& message) {
 }
 
 void ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+bool SaveScreenshot(const TControl& control, const std::filesystem::path& pngFile) {
+  return control.Handle()->grab().save(QString::fromStdString(pngFile.string()), "PNG");
+}
 
 void Synchronize(const std::function<void()>& f) {
   if (QThread::currentThread() == qApp->thread()) {

@@ -152,6 +152,35 @@ TEST(Forms, CloseBoxOfAModelessFormAsksAndHides) {
   EXPECT_EQ(events, (std::vector<std::string>{"show", "query", "close"}));
 }
 
+TEST(Forms, BitBtnKindsSetResultsAndCloseCloses) {
+  TForm form(nullptr, "Form");
+  auto* ok = new TBitBtn(&form, "OkBtn");
+  ok->SetBounds(10, 10, 80, 26);
+  ok->SetKind(TBitBtnKind::bkOK);
+  auto* close = new TBitBtn(&form, "CloseBtn");
+  close->SetBounds(100, 10, 80, 26);
+  close->SetKind(TBitBtnKind::bkClose);
+  close->SetCaption("Закрыть");
+  int closeClicks = 0;
+  close->OnClick = [&](TObject*) { ++closeClicks; };
+  EXPECT_TRUE(ok->Default());
+  EXPECT_EQ(close->Caption(), "Закрыть");
+
+  t::ModalAnswers answers;
+  answers.AnswerForm([&](TForm& f) {
+    t::Key(*close, Qt::Key_Escape);  // no Cancel button: nothing happens
+    EXPECT_EQ(f.ModalResult(), mrNone);
+    t::Key(*ok, Qt::Key_Return);
+  });
+  answers.AnswerForm([&](TForm&) { t::Click(*close); });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  t::ShowForm(form);
+  t::Click(*close);
+  EXPECT_FALSE(form.Handle()->isVisible());
+  EXPECT_EQ(closeClicks, 0);
+}
+
 TEST(Forms, FormIsFixedCentredAndOptionallyOnTop) {
   TForm form(nullptr, "Form1");
   form.SetClientSize(497, 629);
@@ -375,7 +404,7 @@ TEST(Screenshots, SaveAPngOfTheForm) {
   t::ShowForm(dialog);
   const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "vcl_dialog.png";
   std::filesystem::remove(file);
-  ASSERT_TRUE(t::SaveScreenshot(dialog, file));
+  ASSERT_TRUE(SaveScreenshot(dialog, file));
   QImage image(QString::fromStdString(file.string()), "PNG");
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), dialog.ClientWidth() * image.devicePixelRatio());

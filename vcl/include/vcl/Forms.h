@@ -1,6 +1,7 @@
 #pragma once
 // Windows (TForm) and the application object.
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -120,6 +121,10 @@ void ShowExceptionBox(const std::string& message);
 
 // Processes pending events: painting, timers, input. Works with or without Application.
 void ProcessMessages();
+
+// Renders a control (a form: its client area) into a PNG file, also on the offscreen
+// platform. False when the file cannot be written.
+bool SaveScreenshot(const TControl& control, const std::filesystem::path& pngFile);
 
 // Work handed from another thread to the user-interface thread.
 // Synchronize runs f there and waits for it; an exception from f is rethrown to the

@@ -9,7 +9,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QMessageBox>
-#include <QPixmap>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -126,10 +125,6 @@ void Choose(TComboBox& box, int index) {
   QTest::keyClick(list, Qt::Key_Home);
   for (int i = 0; i < index; ++i) QTest::keyClick(list, Qt::Key_Down);
   QTest::keyClick(list, Qt::Key_Return);
-}
-
-bool SaveScreenshot(const TControl& control, const std::filesystem::path& file) {
-  return control.Handle()->grab().save(QString::fromStdString(file.string()), "PNG");
 }
 
 // ---- ModalAnswers

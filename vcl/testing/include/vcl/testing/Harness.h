@@ -55,8 +55,7 @@ void ClickSpin(TSpinEdit& spin, bool up);
 // it with Enter: the user's choice, also of the item already shown.
 void Choose(TComboBox& box, int index);
 
-// Renders the control (a form: its client area) into a PNG file. False on failure.
-bool SaveScreenshot(const TControl& control, const std::filesystem::path& file);
+// Screenshots: vcl::SaveScreenshot(form, "page.png") from the layer itself.
 
 // One modal window or message box as it appeared.
 struct ModalRecord {
