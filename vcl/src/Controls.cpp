@@ -1,6 +1,7 @@
 #include "vcl/Controls.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QVariant>
 
 #include "Internal.h"
@@ -28,7 +29,12 @@ class FocusWatcher : public QObject {
   explicit FocusWatcher(TWinControl* control) : QObject(control->Handle()), control_(control) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!detail::tearingDown && watched == control_->Handle()) {
+    if (detail::tearingDown || watched != control_->Handle()) return false;
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+      // Focus that only leaves for another window or a popup (a message box, a combo
+      // box's list) stays with the control as far as the form is concerned.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
       if (event->type() == QEvent::FocusIn) {
         Guarded([&] { Fire(control_->OnEnter, control_); });
       } else if (event->type() == QEvent::FocusOut) {

@@ -150,6 +150,15 @@ TEST_F(EditTest, FocusMovesWithTabAndFiresEnterAndExit) {
   t::Tab(true);
   EXPECT_TRUE(edit->Focused());
   EXPECT_EQ(events, (std::vector<std::string>{"exit Edit1", "enter Edit2", "exit Edit2", "enter Edit1"}));
+
+  // Another window coming and going moves no focus within the form.
+  events.clear();
+  t::ModalAnswers answers;
+  answers.PressButton(IDOK);
+  MessageBox("text", "caption", MB_OK);
+  t::ShowForm(form);
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_TRUE(events.empty());
 }
 
 }  // namespace
