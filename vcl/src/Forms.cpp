@@ -205,6 +205,8 @@ void TForm::DoCreate() {
 
 TApplication::TApplication() : TComponent(nullptr, "Application") {
   if (!qApp) throw std::logic_error("TApplication needs a QApplication");
+  // The program ends when its main form closes, not when its last window does.
+  QApplication::setQuitOnLastWindowClosed(false);
   Application = this;
 }
 

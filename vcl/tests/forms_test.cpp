@@ -383,6 +383,31 @@ TEST(Application, WorkerThreadsHandWorkToTheUserInterfaceThread) {
   EXPECT_EQ(seen, (std::vector<std::string>{"50%", "100%"}));
 }
 
+TEST(Application, RunShowsTheMainFormUntilItCloses) {
+  struct Main : TForm {
+    explicit Main(TComponent* owner) : TForm(owner, "MainForm") {}
+  };
+  ASSERT_EQ(Application->MainForm(), nullptr);
+  Main* form = Application->CreateForm<Main>();
+  Dialog* dialog = Application->CreateForm<Dialog>();
+  t::ModalAnswers answers;
+  answers.PressButton(IDOK);
+  answers.AnswerForm({}, mrOk);
+  QTimer::singleShot(0, [&] {
+    EXPECT_TRUE(form->Visible());
+    form->Hide();  // windows coming and going leave the loop running
+    MessageBox("Done", "Info", MB_OK);
+    dialog->ShowModal();
+    form->Show();
+    QTimer::singleShot(0, [&] { form->Close(); });
+  });
+  EXPECT_EQ(Application->Run(), 0);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(answers.Seen().size(), 2u);
+  delete dialog;
+  delete form;
+}
+
 TEST(Application, ClosingTheMainFormTerminates) {
   struct Main : TForm {
     explicit Main(TComponent* owner) : TForm(owner, "MainForm") {}

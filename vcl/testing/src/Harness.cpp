@@ -158,9 +158,8 @@ void ModalAnswers::MessageBoxOpened(QMessageBox& box) {
       button = box.escapeButton() ? box.escapeButton() : box.buttons().value(0);
     }
   }
-  QMessageBox::StandardButton pressed = box.standardButton(button);
   for (int id : info.buttons)
-    if (ButtonOf(box, id) && box.standardButton(ButtonOf(box, id)) == pressed) record.answer = id;
+    if (ButtonOf(box, id) == button) record.answer = id;
   seen_.push_back(record);
   QTest::mouseClick(button, Qt::LeftButton);
 }
