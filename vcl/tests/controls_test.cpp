@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,40 @@ TEST_F(ControlsTest, PagesHideTabsKeepTheirControlsAndSwitchSilentlyFromCode) {
   EXPECT_EQ(pages->ActivePage(), devices);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(params->Caption(), "Параметры");
+}
+
+TEST_F(ControlsTest, VisibleAndEnabledAreTheControlsOwnFlags) {
+  auto* pages = new TPageControl(&form, "Pages");
+  new TTabSheet(pages, "First");
+  auto* hiddenPage = new TTabSheet(pages, "Second");
+  hiddenPage->SetTabVisible(false);
+  auto* group = new TGroupBox(hiddenPage, "Group");
+  auto* field = new TEdit(group, "Field");
+  auto* hidden = new TEdit(group, "Hidden");
+  hidden->SetVisible(false);
+  group->SetEnabled(false);
+  ProcessMessages();
+
+  EXPECT_TRUE(field->Visible());  // although its page is not shown
+  EXPECT_FALSE(field->Handle()->isVisible());
+  EXPECT_TRUE(field->Enabled());  // although its group is disabled
+  EXPECT_FALSE(field->Handle()->isEnabled());
+  EXPECT_FALSE(hidden->Visible());
+  EXPECT_FALSE(group->Enabled());
+  field->SetText("carried");  // hidden controls still carry their values
+  EXPECT_EQ(field->Text(), "carried");
+}
+
+TEST_F(ControlsTest, AutoSizeLabelFitsItsCaption) {
+  auto* label = new TLabel(&form, "Label1");
+  label->SetBounds(10, 10, 5, 5);
+  label->SetCaption("Макс. время ожидания ответа от хоста, сек:");
+  EXPECT_GE(label->Width(), label->Widget()->sizeHint().width());
+  auto* fixed = new TLabel(&form, "Label2");
+  fixed->SetAutoSize(false);
+  fixed->SetBounds(10, 40, 30, 15);
+  fixed->SetCaption("TCP/IP адрес : порт");
+  EXPECT_EQ(fixed->Width(), 30);
 }
 
 TEST_F(ControlsTest, FindChecksNameAndType) {
