@@ -204,6 +204,17 @@ TEST_F(SpinEditTest, ArrowsStepWithinTheRange) {
   EXPECT_EQ(seen, (std::vector<std::string>{"12", "11", "12", "4"}));
 }
 
+TEST(SpinEdit, TextSetBeforeShowingSurvivesIt) {
+  TForm form(nullptr, "Form");
+  auto* spin = new TSpinEdit(&form, "Spin");
+  spin->SetMaxValue(12);
+  spin->SetMinValue(4);
+  spin->SetValue(7);
+  t::ShowForm(form);
+  t::Focus(*spin);
+  EXPECT_EQ(spin->Text(), "7");
+}
+
 TEST_F(ControlsTest, PagesHideTabsKeepTheirControlsAndSwitchSilentlyFromCode) {
   auto* pages = new TPageControl(&form, "PageControl1");
   pages->SetBounds(0, 0, 300, 200);
