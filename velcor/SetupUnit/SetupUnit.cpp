@@ -2,10 +2,10 @@
 
 namespace velcor {
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
-  setObjectName("Form1");
-  setWindowTitle(QString::fromUtf8("  Конфигуратор Tormela"));
-  setFixedSize(497, 629);
+TForm1::TForm1(vcl::TComponent* owner, const Edition& edition) : vcl::TForm(owner, "Form1"), edition_(edition) {
+  CreateDesign();
 }
+
+TForm1::~TForm1() = default;
 
 }  // namespace velcor

@@ -3,16 +3,17 @@
 #include <QApplication>
 
 #include "SetupUnit/SetupUnit.h"
+#include "app/Edition.h"
+#include "vcl/Vcl.h"
 
 namespace velcor {
 
 int runEditor(int argc, char** argv) {
   QApplication app(argc, argv);
-  app.setApplicationName("Velcor");
-  TForm1 mainWindow;
-  mainWindow.show();
-  app.exec();
-  return 0;
+  vcl::TApplication application;
+  application.SetTitle("Velcor");
+  application.CreateForm<TForm1>(startEdition());
+  return application.Run();
 }
 
 }  // namespace velcor
