@@ -108,7 +108,7 @@ void TForm1::CreateDesign() {
   ExtTerm_PC = MakeCombo(contactless, "ExtTerm_PC", csDropDownList, kPortX, 28, kPortWidth);
   RiderLCD_CB = MakeCheck(contactless, "RiderLCD_CB", "Ридер с экраном", false, 12, 66, 200);
   BaudRG = MakeRadioGroup(contactless, "BaudRG", " Скорость порта ", 2, {"115200", "57600", "38400", "19200"},
-                          kRightX, 18, kGroupWidth - kRightX - 12, 88);
+                          kRightX, 20, kGroupWidth - kRightX - 12, 88);
 
   auto* contact = MakeGroup(GlobalSet, "ContactGB", " Ридер/диспенсер контактных карт ", 132, 66);
   MakeLabel(contact, "MC_Rider_Label", "COM-порт:", 12, 28);
