@@ -1,6 +1,7 @@
 // The form design of the main window: controls, their design values and the
 // binding of their events. No logic lives here; the handlers are in the other
 // SetupUnit sources.
+#include <QFont>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,14 @@ namespace {
 using vcl::TWinControl;
 
 // Geometry shared by the pages. Rows of a label and a field are kRow apart; a label
-// sits kLabelDrop below its field's top so that their texts share a baseline.
+// sits kLabelDrop below its field's top so that their texts share a baseline. Heights
+// leave room for a font a point larger than the window's own.
 constexpr int kPageMargin = 8;
 constexpr int kGroupWidth = 465;
-constexpr int kFieldHeight = 22;
+constexpr int kFieldHeight = 24;
 constexpr int kRow = 30;
-constexpr int kLabelDrop = 4;
-constexpr int kCheckHeight = 20;
+constexpr int kLabelDrop = 5;
+constexpr int kCheckHeight = 22;
 
 vcl::TLabel* MakeLabel(TWinControl* parent, std::string name, const std::string& caption, int left,
                        int fieldTop) {
@@ -83,6 +85,11 @@ void TForm1::CreateDesign() {
   SetClientSize(497, 629);
   SetStayOnTop(true);
   SetPosition(vcl::TPosition::poScreenCenter);
+  // Fixed positions in a fixed-size window need a fixed font size: the desktop's
+  // family at the size the layout was measured in. Controls inherit it.
+  QFont font = Handle()->font();
+  font.setPointSize(9);
+  Handle()->setFont(font);
 
   PageControl1 = new vcl::TPageControl(this, "PageControl1");
   PageControl1->SetBounds(6, 6, 485, 578);
@@ -103,21 +110,21 @@ void TForm1::CreateDesign() {
   constexpr int kPortWidth = 120;
   constexpr int kRightX = 236;  // second column of the groups
 
-  auto* contactless = MakeGroup(GlobalSet, "ContactlessGB", " Ридер бесконтактных карт ", 8, 116);
+  auto* contactless = MakeGroup(GlobalSet, "ContactlessGB", " Ридер бесконтактных карт ", 8, 122);
   MakeLabel(contactless, "ExtTerm_Label", "COM-порт:", 12, 28);
   ExtTerm_PC = MakeCombo(contactless, "ExtTerm_PC", csDropDownList, kPortX, 28, kPortWidth);
   RiderLCD_CB = MakeCheck(contactless, "RiderLCD_CB", "Ридер с экраном", false, 12, 66, 200);
   BaudRG = MakeRadioGroup(contactless, "BaudRG", " Скорость порта ", 2, {"115200", "57600", "38400", "19200"},
-                          kRightX, 20, kGroupWidth - kRightX - 12, 88);
+                          kRightX, 20, kGroupWidth - kRightX - 12, 94);
 
-  auto* contact = MakeGroup(GlobalSet, "ContactGB", " Ридер/диспенсер контактных карт ", 132, 66);
+  auto* contact = MakeGroup(GlobalSet, "ContactGB", " Ридер/диспенсер контактных карт ", 138, 66);
   MakeLabel(contact, "MC_Rider_Label", "COM-порт:", 12, 28);
   MC_RiderCBox = MakeCombo(contact, "MC_RiderCBox", csDropDownList, kPortX, 28, kPortWidth);
   MakeLabel(contact, "MC_Rider_Baud_Label", "Скорость порта:", kRightX, 28);
   MC_Rider_BaudList = MakeCombo(contact, "MC_Rider_BaudList", csDropDownList, 345, 28, kGroupWidth - 345 - 12,
                                 {"Default", "9600", "19200", "38400", "57600", "115200"});
 
-  auto* pinPad = MakeGroup(GlobalSet, "PinPadGB", " Пин-Клавиатура  ", 206, 122);
+  auto* pinPad = MakeGroup(GlobalSet, "PinPadGB", " Пин-Клавиатура  ", 212, 122);
   MakeLabel(pinPad, "CB_EPP_Label", "Модель:", 12, 28);
   CB_EPP = MakeCombo(pinPad, "CB_EPP", csDropDownList, kPortX, 28, kPortWidth,
                      {"Отсутствует", "ZT598L", "ZT598M", "ZT596E", "ZT596F", "ZT588F", "ZT598J"});
@@ -132,21 +139,22 @@ void TForm1::CreateDesign() {
   MaxPin_Length->SetIncrement(1);
   MaxPin_Length->SetMaxLength(1);
   MaxPin_Length->SetValue(4);
-  MaxPin_Length->SetBounds(310, 88, 50, kFieldHeight + 1);  // room for the arrows
+  MaxPin_Length->SetBounds(310, 88, 50, kFieldHeight);
   MaxPin_Length->SetEnabled(false);
 
   // Reader names from PC/SC are long, so the reader combos take the rest of the row.
   constexpr int kBodyFieldX = kPageMargin + kRightX;
   constexpr int kBodyFieldWidth = kPageMargin + kGroupWidth - kBodyFieldX;
-  MakeLabel(GlobalSet, "ScReader_Label", "SAM-ридер для шифрования: ", kPageMargin, 342);
-  ScReader_CB = MakeCombo(GlobalSet, "ScReader_CB", csDropDown, kBodyFieldX, 342, kBodyFieldWidth);
+  constexpr int kReaderTop = 348;
+  MakeLabel(GlobalSet, "ScReader_Label", "SAM-ридер для шифрования: ", kPageMargin, kReaderTop);
+  ScReader_CB = MakeCombo(GlobalSet, "ScReader_CB", csDropDown, kBodyFieldX, kReaderTop, kBodyFieldWidth);
   ScReaderPark_Label = MakeLabel(GlobalSet, "ScReaderPark_Label", "SAM-ридер для парковочных карт: ", kPageMargin,
-                                 342 + kRow);
-  ScReaderPark_CB = MakeCombo(GlobalSet, "ScReaderPark_CB", csDropDown, kBodyFieldX, 342 + kRow, kBodyFieldWidth);
-  ParkID_Label = MakeLabel(GlobalSet, "ParkID_Label", "ID устройства парковки:", kPageMargin, 342 + 2 * kRow);
-  ParkID = MakeEdit(GlobalSet, "ParkID", 4, "", kBodyFieldX, 342 + 2 * kRow, 60);
-  BinRange_Label = MakeLabel(GlobalSet, "BinRange_Label", "BIN электронного счета:", kPageMargin, 342 + 3 * kRow);
-  BinRange = MakeEdit(GlobalSet, "BinRange", 8, "", kBodyFieldX, 342 + 3 * kRow, 90);
+                                 kReaderTop + kRow);
+  ScReaderPark_CB = MakeCombo(GlobalSet, "ScReaderPark_CB", csDropDown, kBodyFieldX, kReaderTop + kRow, kBodyFieldWidth);
+  ParkID_Label = MakeLabel(GlobalSet, "ParkID_Label", "ID устройства парковки:", kPageMargin, kReaderTop + 2 * kRow);
+  ParkID = MakeEdit(GlobalSet, "ParkID", 4, "", kBodyFieldX, kReaderTop + 2 * kRow, 60);
+  BinRange_Label = MakeLabel(GlobalSet, "BinRange_Label", "BIN электронного счета:", kPageMargin, kReaderTop + 3 * kRow);
+  BinRange = MakeEdit(GlobalSet, "BinRange", 8, "", kBodyFieldX, kReaderTop + 3 * kRow, 90);
   for (vcl::TControl* parking : std::vector<vcl::TControl*>{ScReaderPark_Label, ScReaderPark_CB, ParkID_Label,
                                                              ParkID, BinRange_Label, BinRange})
     parking->SetVisible(ed.parking);
@@ -215,16 +223,16 @@ void TForm1::CreateDesign() {
 
   // Timeout edits line up right of the widest timeout label.
   constexpr int kVendEditX = 336;
-  auto* vendParams = MakeGroup(VendingPage, "VendParamsGB", "  Параметры Вендинга  ", 112, 372);
+  auto* vendParams = MakeGroup(VendingPage, "VendParamsGB", "  Параметры Вендинга  ", 112, 378);
   VendMode_BG = MakeRadioGroup(vendParams, "VendMode_BG", " Режим работы ", 1,
-                               {"CREDIT FIRST", "SELECT FIRST", "CARD SELECT"}, 12, 22, 200, 114);
+                               {"CREDIT FIRST", "SELECT FIRST", "CARD SELECT"}, 12, 22, 200, 120);
   MakeLabel(vendParams, "VendMaxAmount_Label", "Макс. сумма кредита:", 228, 26);
   VendMaxAmount = MakeEdit(vendParams, "VendMaxAmount", 5, "0", 375, 26, 60);
   MakeLabel(vendParams, "VendMaxAmount_Note", "( 0 - неопределенная )", 228, 48);
   VendScale_BG = MakeRadioGroup(vendParams, "VendScale_BG", " Единица валюты кредита ", 2, {"Рубль", "Копейка"}, 228,
-                                74, kGroupWidth - 228 - 12, 62);
+                                76, kGroupWidth - 228 - 12, 66);
 
-  constexpr int kTimeoutTop = 150;
+  constexpr int kTimeoutTop = 156;
   MakeLabel(vendParams, "PreSelectTimeout_Label", "Время удержания предвыбора товара, сек:", 12, kTimeoutTop);
   PreSelectTimeout = MakeEdit(vendParams, "PreSelectTimeout", 2, "8", kVendEditX, kTimeoutTop, 40);
   MakeLabel(vendParams, "DispenseTimeout_Label", "Длительность выдачи товара, сек      (0 - авто):", 12,
@@ -238,16 +246,16 @@ void TForm1::CreateDesign() {
   RestoreSessionTimeout = MakeEdit(vendParams, "RestoreSessionTimeout", 2, "15", kVendEditX, kTimeoutTop + 3 * kRow,
                                    40);
 
-  NotCloseSessionCB = MakeCheck(vendParams, "NotCloseSessionCB", "Включить поддержку MultiVend:", false, 12, 272, 300);
-  VendPollingCB = MakeCheck(vendParams, "VendPollingCB", "Отработка VEND через POLLING:", true, 12, 300, 300);
+  NotCloseSessionCB = MakeCheck(vendParams, "NotCloseSessionCB", "Включить поддержку MultiVend:", false, 12, 280, 300);
+  VendPollingCB = MakeCheck(vendParams, "VendPollingCB", "Отработка VEND через POLLING:", true, 12, 308, 300);
 
-  MakeLabel(vendParams, "TimingMDB_Label", "Жесткость тайминга обмена по MDB:", 12, 334);
+  MakeLabel(vendParams, "TimingMDB_Label", "Жесткость тайминга обмена по MDB:", 12, 340);
   TimingMDB = new vcl::TTrackBar(vendParams, "TimingMDB");
   TimingMDB->SetRange(0, 10);
   TimingMDB->SetPageSize(1);
   TimingMDB->SetFrequency(1);
   TimingMDB->SetPosition(4);
-  TimingMDB->SetBounds(262, 330, kGroupWidth - 262 - 12, 30);
+  TimingMDB->SetBounds(262, 336, kGroupWidth - 262 - 12, 30);
 
   // ---- Below the pages
   SaveBtn = new vcl::TBitBtn(this, "SaveBtn");

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSlider>
@@ -66,6 +68,8 @@ class SetupUnitDesign : public ::testing::TestWithParam<EditionCase> {
       if (auto* page = dynamic_cast<vcl::TTabSheet*>(p)) return page;
     return nullptr;
   }
+
+  void ExpectTidyLayout();
 
   std::unique_ptr<TForm1> form = std::make_unique<TForm1>(nullptr, GetParam().edition);
 };
@@ -443,7 +447,7 @@ TEST_P(SetupUnitDesign, EventsAreBoundExceptThoseOfLaterFeatures) {
 
 // Qt's fonts are wider than the ones the classic design was drawn for: every caption
 // must fit its control, every control its parent, and no two shown controls may overlap.
-TEST_P(SetupUnitDesign, LayoutNeitherClipsNorOverlaps) {
+void SetupUnitDesign::ExpectTidyLayout() {
   t::ShowForm(*form);
   for (int i = 0; i < form->PageControl1->PageCount(); ++i) {
     vcl::TTabSheet* page = form->PageControl1->Pages(i);
@@ -473,6 +477,17 @@ TEST_P(SetupUnitDesign, LayoutNeitherClipsNorOverlaps) {
       }
     }
   }
+}
+
+TEST_P(SetupUnitDesign, LayoutNeitherClipsNorOverlaps) { ExpectTidyLayout(); }
+
+TEST_P(SetupUnitDesign, LayoutSurvivesALargerDesktopFont) {
+  const QFont desktop = QApplication::font();
+  QFont large = desktop;
+  large.setPointSize(desktop.pointSize() + 3);
+  QApplication::setFont(large);
+  ExpectTidyLayout();
+  QApplication::setFont(desktop);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, SetupUnitDesign, ::testing::ValuesIn(kEditions),
