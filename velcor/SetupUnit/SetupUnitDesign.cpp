@@ -227,7 +227,7 @@ void TForm1::CreateDesign() {
   VendMode_BG = MakeRadioGroup(vendParams, "VendMode_BG", " Режим работы ", 1,
                                {"CREDIT FIRST", "SELECT FIRST", "CARD SELECT"}, 12, 22, 200, 120);
   MakeLabel(vendParams, "VendMaxAmount_Label", "Макс. сумма кредита:", 228, 26);
-  VendMaxAmount = MakeEdit(vendParams, "VendMaxAmount", 5, "0", 375, 26, 60);
+  VendMaxAmount = MakeEdit(vendParams, "VendMaxAmount", 5, "0", kGroupWidth - 12 - 60, 26, 60);
   MakeLabel(vendParams, "VendMaxAmount_Note", "( 0 - неопределенная )", 228, 48);
   VendScale_BG = MakeRadioGroup(vendParams, "VendScale_BG", " Единица валюты кредита ", 2, {"Рубль", "Копейка"}, 228,
                                 76, kGroupWidth - 228 - 12, 66);
