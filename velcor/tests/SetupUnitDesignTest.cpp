@@ -412,6 +412,8 @@ TEST_P(SetupUnitDesign, WindowPagesAndButtons) {
   // Closing must run BitBtn1Click, which a standard close kind would bypass.
   EXPECT_EQ(form->BitBtn1->Kind(), vcl::TBitBtnKind::bkCustom);
   EXPECT_EQ(form->ActiveControl(), form->BitBtn1);
+  t::ShowForm(*form);
+  EXPECT_TRUE(form->BitBtn1->Focused());
   if (edition().service) {
     EXPECT_EQ(form->ScriptBtn->Caption(), "Скрипт X.25 ...");
     EXPECT_EQ(form->LoaderScriptBtn->Caption(), "Скрипт загрузки X.25 ...");
