@@ -1,0 +1,34 @@
+#include "ScriptFrm/ScriptFrm.h"
+
+namespace velcor {
+
+void TScriptForm::MemoScriptChange(TObject*) {
+  if (settingScript_) return;
+  SaveScriptBtn->SetEnabled(true);
+}
+
+void TScriptForm::SetScript(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += lines[i];
+  }
+  struct Setting {
+    bool& flag;
+    explicit Setting(bool& f) : flag(f) { flag = true; }
+    ~Setting() { flag = false; }
+  } setting(settingScript_);
+  MemoScript->SetText(text);
+  SaveScriptBtn->SetEnabled(false);
+}
+
+std::vector<std::string> TScriptForm::Script() const { return MemoScript->Lines().ToVector(); }
+
+bool editScript(TScriptForm& form, std::vector<std::string>& lines) {
+  form.SetScript(lines);
+  if (form.ShowModal() != vcl::mrOk) return false;
+  lines = form.Script();
+  return true;
+}
+
+}  // namespace velcor
