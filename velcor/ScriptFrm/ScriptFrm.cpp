@@ -2,10 +2,7 @@
 
 namespace velcor {
 
-void TScriptForm::MemoScriptChange(TObject*) {
-  if (settingScript_) return;
-  SaveScriptBtn->SetEnabled(true);
-}
+void TScriptForm::MemoScriptChange(TObject*) { SaveScriptBtn->SetEnabled(true); }
 
 void TScriptForm::SetScript(const std::vector<std::string>& lines) {
   std::string text;
@@ -13,11 +10,8 @@ void TScriptForm::SetScript(const std::vector<std::string>& lines) {
     if (i > 0) text += '\n';
     text += lines[i];
   }
-  struct Setting {
-    bool& flag;
-    explicit Setting(bool& f) : flag(f) { flag = true; }
-    ~Setting() { flag = false; }
-  } setting(settingScript_);
+  // The program's text fires MemoScriptChange like any change; disabling the button
+  // after it leaves the user's first edit as the one that enables it.
   MemoScript->SetText(text);
   SaveScriptBtn->SetEnabled(false);
 }

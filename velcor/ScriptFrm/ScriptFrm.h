@@ -36,8 +36,6 @@ class TScriptForm : public vcl::TForm {
 
  private:
   void CreateDesign(const std::string& caption, const std::vector<std::string>& designText);  // ScriptFrmDesign.cpp
-
-  bool settingScript_ = false;
 };
 
 // Shows the dialog modally with `lines` in it. On "Запомнить" the lines become the
