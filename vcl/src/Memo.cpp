@@ -101,7 +101,9 @@ class MemoEdit : public QPlainTextEdit {
   }
 };
 
-// Lines() edits the whole text: each change is one SetText, so one OnChange.
+// Lines() edits the whole text: each change is one SetText, so one OnChange. The text
+// it writes ends every line with a break, so that any list of lines reads back as it
+// was, a last empty line included.
 class TMemo::LineList : public TStrings {
  public:
   explicit LineList(TMemo& memo) : memo_(memo) {}
@@ -116,13 +118,13 @@ class TMemo::LineList : public TStrings {
     QStringList lines = Split();
     Check(index, lines.size() + 1);
     lines.insert(index, Normalized(Q(s)));
-    memo_.SetText(S(lines.join(u'\n')));
+    memo_.SetText(Joined(lines));
   }
   void Delete(int index) override {
     QStringList lines = Split();
     Check(index, lines.size());
     lines.removeAt(index);
-    memo_.SetText(S(lines.join(u'\n')));
+    memo_.SetText(Joined(lines));
   }
   void Clear() override { memo_.SetText({}); }
 
@@ -131,6 +133,11 @@ class TMemo::LineList : public TStrings {
     QStringList lines = memo_.edit_->PlainText().split(u'\n');
     if (lines.back().isEmpty()) lines.removeLast();
     return lines;
+  }
+  static std::string Joined(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines) text += line + u'\n';
+    return S(text);
   }
   static void Check(int index, qsizetype end) {
     if (index < 0 || index >= end) throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");

@@ -5,11 +5,8 @@ namespace velcor {
 void TScriptForm::MemoScriptChange(TObject*) { SaveScriptBtn->SetEnabled(true); }
 
 void TScriptForm::SetScript(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += '\n';
-    text += lines[i];
-  }
+  std::string text;  // as the memo's Lines would write it, in one change
+  for (const std::string& line : lines) text += line + '\n';
   // The program's text fires MemoScriptChange like any change; disabling the button
   // after it leaves the user's first edit as the one that enables it.
   MemoScript->SetText(text);

@@ -40,8 +40,9 @@ std::string repeat(const std::string& s, int times) {
   return out;
 }
 
+// In the memo each line ends with a line break, one character.
 std::size_t charsInMemo(const Lines& lines) {
-  std::size_t count = lines.empty() ? 0 : lines.size() - 1;  // the line breaks
+  std::size_t count = lines.size();
   for (const std::string& line : lines) count += velcor::charCount(line);
   return count;
 }
@@ -80,7 +81,7 @@ TEST(ScriptDialogs, TypingEnablesSaveAndSaveReturnsTheEditedLines) {
     Lines lines = {"Pause 100", "X"};
     t::ModalAnswers answers;
     answers.AnswerForm([&](vcl::TForm&) {
-      EXPECT_EQ(form->MemoScript->Text(), "Pause 100\nX");
+      EXPECT_EQ(form->MemoScript->Text(), "Pause 100\nX\n");
       EXPECT_TRUE(form->MemoScript->Focused());
       EXPECT_FALSE(form->SaveScriptBtn->Enabled());  // the program's text is no change
       t::Type(*form->MemoScript, "!");
@@ -88,7 +89,7 @@ TEST(ScriptDialogs, TypingEnablesSaveAndSaveReturnsTheEditedLines) {
       t::Key(*form->MemoScript, Qt::Key_Backspace);  // back as it was: stays enabled
       EXPECT_TRUE(form->SaveScriptBtn->Enabled());
       t::Key(*form->MemoScript, Qt::Key_End, Qt::ControlModifier);
-      t::Type(*form->MemoScript, "\nSend HEX, 0D\n");  // the final line break adds no line
+      t::Type(*form->MemoScript, "Send HEX, 0D\n");  // the final line break adds no line
       t::Click(*form->SaveScriptBtn);
     });
     EXPECT_TRUE(velcor::editScript(*form, lines));
@@ -122,7 +123,7 @@ TEST(ScriptDialogs, EscapeCancelsAndTheNextOpeningStartsAfresh) {
 TEST(ScriptDialogs, The929thCharacterIsRefused) {
   // Cyrillic letters take two bytes each: a limit counted in bytes would show here.
   const std::string filler = repeat("Ж", 100);
-  const Lines nineHundred = {filler, filler, filler, filler, filler, filler, filler, filler, repeat("Ж", 92)};
+  const Lines bulk = {filler, filler, filler, filler, filler, filler, filler, filler, repeat("Ж", 92)};
   const struct Case {
     const char* name;
     int room;  // characters left before the limit
@@ -139,8 +140,8 @@ TEST(ScriptDialogs, The929thCharacterIsRefused) {
     std::unique_ptr<TScriptForm> form = d.create();
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(d.name) + ": " + c.name);
-      Lines lines = nineHundred;
-      lines.push_back(repeat("-", 27 - c.room));
+      Lines lines = bulk;
+      lines.push_back(repeat("-", 26 - c.room));
       ASSERT_EQ(charsInMemo(lines), 928u - c.room);
       t::ModalAnswers answers;
       answers.AnswerForm([&](vcl::TForm&) {

@@ -28,7 +28,8 @@ class TMemo : public TWinControl {
   // Not limited by MaxLength. The caret goes to the start.
   void SetText(const std::string& text);
   // The text's lines, editing the control directly; each change fires OnChange. A
-  // last line left empty by a final line break is not counted, so "a\nb\n" has two.
+  // last line left empty by a final line break is not counted, so "a\nb\n" has two;
+  // lines written through it each end with a break.
   TStrings& Lines() { return *lines_; }
 
   // Limits typing and pasting only, in characters; 0 means no limit.
