@@ -22,6 +22,8 @@ void TScriptForm::CreateDesign(const std::string& caption, const std::vector<std
   SetCaption(caption);
   SetClientSize(520, 360);
   SetPosition(vcl::TPosition::poMainFormCenter);
+  // The main window stays on top; a modal dialog below it could not be reached.
+  SetStayOnTop(true);
 
   Panel1 = new TPanel(this, "Panel1");
   Panel1->SetBounds(0, 0, 520, 319);

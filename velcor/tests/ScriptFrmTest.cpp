@@ -54,6 +54,7 @@ TEST(ScriptDialogs, Design) {
     EXPECT_EQ(form->Name(), d.name);
     EXPECT_EQ(form->Caption(), d.caption);
     EXPECT_EQ(form->Position(), vcl::TPosition::poMainFormCenter);
+    EXPECT_TRUE(form->StayOnTop());
     vcl::TMemo& memo = t::Find<vcl::TMemo>(*form, "MemoScript");
     EXPECT_EQ(memo.Lines().ToVector(), d.designText);
     EXPECT_EQ(memo.MaxLength(), 928);
