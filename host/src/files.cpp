@@ -78,15 +78,22 @@ bool moveFile(const fs::path& from, const fs::path& to, unsigned flags) {
   // must not be overwritten.
   int rc = (flags & kMoveReplaceExisting) ? ::rename(from.c_str(), to.c_str())
                                           : ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
-  if (rc != 0 && errno == EXDEV && (flags & kMoveCopyAllowed) && !S_ISDIR(src.st_mode)) {
+  if (rc != 0 && errno == EXDEV && (flags & kMoveCopyAllowed)) {
+    // Copy beside the target first, so that a failed copy leaves no half target.
     fs::path temp = to;
     temp += ".~move";
-    if (!copyFile(from, temp)) {
-      std::error_code ec;
-      fs::remove(temp, ec);
+    std::error_code ec;
+    bool copied = S_ISDIR(src.st_mode) ? (fs::copy(from, temp, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec), !ec)
+                                       : copyFile(from, temp);
+    if (!copied) {
+      fs::remove_all(temp, ec);
       return false;
     }
-    if (::rename(temp.c_str(), to.c_str()) != 0 || ::unlink(from.c_str()) != 0) return false;
+    if (::rename(temp.c_str(), to.c_str()) != 0) {
+      fs::remove_all(temp, ec);
+      return false;
+    }
+    fs::remove_all(from, ec);
     rc = 0;
   }
   if (rc != 0) return false;

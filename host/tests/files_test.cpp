@@ -63,6 +63,14 @@ TEST(Files, MoveAcrossFileSystemsNeedsCopyAllowed) {
   EXPECT_EQ(host::readFile(far), "payload");
   EXPECT_FALSE(host::fileExists(dir / "x"));
   std::filesystem::remove(far);
+
+  std::filesystem::create_directories(dir / "folder/sub");
+  writeBytes(dir / "folder/sub/data", "inside");
+  EXPECT_FALSE(host::moveFile(dir / "folder", far, 0));
+  EXPECT_TRUE(host::moveFile(dir / "folder", far, host::kMoveCopyAllowed | host::kMoveWriteThrough));
+  EXPECT_EQ(host::readFile(far / "sub/data"), "inside");
+  EXPECT_FALSE(std::filesystem::exists(dir / "folder"));
+  std::filesystem::remove_all(far);
 }
 
 TEST(Files, ReadOnlyAttributeRefusesDeleteAndWrite) {

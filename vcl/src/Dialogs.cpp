@@ -69,11 +69,18 @@ QMessageBox::Icon IconOf(unsigned flags) {
 
 }  // namespace
 
+constexpr const char* kTextProperty = "vclText";
+
 int MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   QMessageBox box;
   box.setWindowTitle(Q(caption));
   box.setTextFormat(Qt::PlainText);
-  box.setText(Q(text));
+  // The classic box breaks lines at a lone CR as well; Qt only at LF. The text as given
+  // is kept for Describe.
+  QString shown = Q(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  box.setText(shown);
+  box.setProperty(kTextProperty, Q(text));
   box.setIcon(IconOf(flags));
   const std::vector<int> ids = ButtonSet(flags);
   for (int id : ids) box.addButton(Standard(id));
@@ -130,7 +137,8 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
 MessageBoxInfo Describe(const QMessageBox& box) {
   MessageBoxInfo info;
   info.caption = S(box.windowTitle());
-  info.text = S(box.text());
+  const QVariant given = box.property(kTextProperty);
+  info.text = S(given.isValid() ? given.toString() : box.text());
   switch (box.icon()) {
     case QMessageBox::Critical: info.icon = TMsgIcon::Error; break;
     case QMessageBox::Warning: info.icon = TMsgIcon::Warning; break;

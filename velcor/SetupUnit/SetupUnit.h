@@ -12,6 +12,7 @@
 #include "app/Edition.h"
 #include "host/pcsc.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsKeys.h"
 #include "vcl/Vcl.h"
 
 namespace velcor {
@@ -154,13 +155,25 @@ class TForm1 : public vcl::TForm {
     bool vendPolling = true;
   };
   LoadedValues Loaded;
-  std::unique_ptr<IniFile> Settings;  // Tor-Mela.ini, read at creation
+  std::unique_ptr<IniFile> SettingsFile;  // the copy of Tor-Mela.ini, read at creation
   std::filesystem::path DatabasePath;  // <program folder>/TMS/BD.tms
   std::vector<std::string> ConnectionScript;
   std::vector<std::string> LoaderScript;
 
  private:
   void CreateDesign();  // SetupUnitDesign.cpp
+
+  // The shared shapes of the field rules.
+  template <typename T>
+  void IntegerRule(vcl::TEdit* edit, T& loaded, std::optional<T> limit = std::nullopt, bool limitEnablesSave = false);
+  bool RadioRule(vcl::TRadioGroup* group, int& loaded);  // true when the index changed
+  void FlagRule(vcl::TCheckBox* box, bool& loaded);
+
+  // Saving, in SetupUnitSave.cpp.
+  bool CheckFields();  // false when a check failed and said so
+  void UpdateContactReaderConfig();
+  Settings CollectSettings() const;
+  void ChangeTerminalId(const std::string& newTid);
 
   Edition edition_;
 };
