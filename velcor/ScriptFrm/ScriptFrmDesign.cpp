@@ -1,4 +1,6 @@
 // The form design of the script dialogs.
+#include <QFont>
+
 #include "ScriptFrm/ScriptFrm.h"
 #include "ScriptFrm/Scripts.h"
 
@@ -24,6 +26,10 @@ void TScriptForm::CreateDesign(const std::string& caption, const std::vector<std
   SetPosition(vcl::TPosition::poMainFormCenter);
   // The main window stays on top; a modal dialog below it could not be reached.
   SetStayOnTop(true);
+  // Fixed positions need a fixed font size, the one of the main window.
+  QFont font = Handle()->font();
+  font.setPointSize(9);
+  Handle()->setFont(font);
 
   Panel1 = new TPanel(this, "Panel1");
   Panel1->SetBounds(0, 0, 520, 319);

@@ -1,6 +1,9 @@
 // The two script dialogs driven as the user does: typing, pasting, Esc, "Запомнить".
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFont>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -73,6 +76,38 @@ TEST(ScriptDialogs, Design) {
     std::cout << "screenshot: " << png.string() << "\n";
     form->Hide();
   }
+}
+
+// Every caption fits its button and every control its parent, also under a larger
+// desktop font, and nothing overlaps.
+TEST(ScriptDialogs, LayoutIsTidy) {
+  const QFont desktop = QApplication::font();
+  QFont large = desktop;
+  large.setPointSize(desktop.pointSize() + 3);
+  for (const QFont& font : {desktop, large}) {
+    QApplication::setFont(font);
+    for (const Dialog& d : kDialogs) {
+      SCOPED_TRACE(std::string(d.name) + " at " + std::to_string(font.pointSize()) + " pt");
+      std::unique_ptr<TScriptForm> form = d.create();
+      t::ShowForm(*form);
+      const std::vector<vcl::TControl*> controls = {form->Panel1, form->MemoScript, form->Panel2, form->SaveScriptBtn,
+                                                    form->BitBtn2};
+      for (vcl::TControl* c : controls) {
+        const QWidget* w = c->Handle();
+        EXPECT_TRUE(w->parentWidget()->contentsRect().contains(w->geometry())) << c->Name() << " leaves its parent";
+        const bool button = qobject_cast<const QAbstractButton*>(w) != nullptr;
+        EXPECT_GE(w->width(), button ? w->sizeHint().width() : w->minimumSizeHint().width()) << c->Name();
+        EXPECT_GE(w->height(), w->minimumSizeHint().height()) << c->Name();
+        for (vcl::TControl* other : controls) {
+          if (other != c && other->Parent() == c->Parent()) {
+            EXPECT_FALSE(w->geometry().intersects(other->Handle()->geometry())) << c->Name() << " / " << other->Name();
+          }
+        }
+      }
+      form->Hide();
+    }
+  }
+  QApplication::setFont(desktop);
 }
 
 TEST(ScriptDialogs, TypingEnablesSaveAndSaveReturnsTheEditedLines) {
