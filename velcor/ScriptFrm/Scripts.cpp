@@ -76,15 +76,15 @@ std::vector<std::string> defaultLoaderScript() {
 void readConnectionScript(const IniFile& ini, std::vector<std::string>& lines) {
   const std::int32_t count = toInt32(trimmed(ini.readString(kSection, kCount, ""))).value_or(0);
   if (count <= 0) return;
-  // Keys past the highest LineK of the section read as empty and would be skipped, so
-  // a count of two thousand million costs no more than the keys that exist.
-  std::int64_t last = 0;
+  // An absent LineK reads as empty and is skipped, so only the keys present are read,
+  // in number order: a count of two thousand million costs no more than they do.
+  std::vector<std::int64_t> present;
   for (const std::string& key : ini.readSection(kSection))
-    if (auto number = lineNumber(key)) last = std::max(last, *number);
-  last = std::min<std::int64_t>(last, count);
+    if (auto number = lineNumber(key); number && *number <= count) present.push_back(*number);
+  std::sort(present.begin(), present.end());
   lines.clear();
-  for (std::int64_t i = 1; i <= last; ++i) {
-    std::string line = ini.readString(kSection, lineKey(i), "");
+  for (std::int64_t number : present) {
+    std::string line = ini.readString(kSection, lineKey(number), "");
     if (!line.empty()) lines.push_back(std::move(line));
   }
 }

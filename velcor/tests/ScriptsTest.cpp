@@ -67,7 +67,9 @@ TEST(Scripts, ReadingTheConnectionScript) {
       {"names in any letter case, values trimmed", "[SCRIPT]\r\nnum lines=2\r\nLINE2=  b  \r\nline1=a\r\n", {"a", "b"}},
       {"Line01 is not Line1", "[Script]\r\nNum Lines=1\r\nLine01=a\r\n", {}},
       {"the largest count reads every line there is",
-       "[Script]\r\nNum Lines=2147483647\r\nLine1=a\r\nLine4000=z\r\nLine99999999999999999999=q\r\n", {"a", "z"}},
+       "[Script]\r\nNum Lines=2147483647\r\nLine2000000000=z\r\nLine1=a\r\nLine4000=m\r\n"
+       "Line99999999999999999999=q\r\n",
+       {"a", "m", "z"}},
   };
   for (const Case& c : cases) {
     Lines lines = kConnection;
