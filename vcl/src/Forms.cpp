@@ -89,10 +89,16 @@ void TForm::SetStayOnTop(bool stayOnTop) {
 }
 
 void TForm::Place() {
-  if (position_ != TPosition::poScreenCenter) return;
+  if (position_ == TPosition::poDesigned) return;
+  QRect frame = Handle()->frameGeometry();
+  const TForm* main = Application ? Application->MainForm() : nullptr;
+  if (position_ == TPosition::poMainFormCenter && main && main != this && main->Handle()->isVisible()) {
+    frame.moveCenter(main->Handle()->frameGeometry().center());
+    Handle()->move(frame.topLeft());
+    return;
+  }
   QScreen* screen = Handle()->screen() ? Handle()->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  QRect frame = Handle()->frameGeometry();
   frame.moveCenter(screen->availableGeometry().center());
   Handle()->move(frame.topLeft());
 }

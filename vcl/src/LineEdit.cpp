@@ -27,17 +27,12 @@ int Utf16Pos(const QString& s, int charIndex) {
   return i;
 }
 
-namespace {
-
-// What QLineEdit itself would take as typed text.
 bool IsTyping(const QKeyEvent* event) {
   const QString text = event->text();
   if (text.isEmpty() || !text.at(0).isPrint()) return false;
   const auto mods = event->modifiers() & ~Qt::KeypadModifier;
   return mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier);
 }
-
-}  // namespace
 
 LineEdit::LineEdit(QWidget* parent) : QLineEdit(parent) {
   // The limit is ours (see keyPressEvent); Qt's own would also cut text set from code.

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QString>
 
+class QKeyEvent;
+
 namespace vcl {
 
 // Character counts and positions: a character is a code point, so a surrogate
@@ -14,6 +16,8 @@ namespace vcl {
 int CharCount(const QString& s);
 int CharIndex(const QString& s, int utf16Pos);  // UTF-16 position -> characters
 int Utf16Pos(const QString& s, int charIndex);  // characters -> UTF-16, clamped
+// What Qt's edits would take as typed text (printable, no Ctrl).
+bool IsTyping(const QKeyEvent* event);
 
 class LineEdit : public QLineEdit {
  public:

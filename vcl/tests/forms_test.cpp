@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QImage>
 #include <QThread>
 #include <QScreen>
@@ -421,6 +422,34 @@ TEST(Application, ClosingTheMainFormTerminates) {
   EXPECT_FALSE(form->Handle()->isVisible());
   delete form;
   EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST(Application, DialogsCanBeCentredOnTheMainForm) {
+  struct Main : TForm {
+    explicit Main(TComponent* owner) : TForm(owner, "MainForm") { SetClientSize(500, 400); }
+  };
+  ASSERT_EQ(Application->MainForm(), nullptr);
+  Main* form = Application->CreateForm<Main>();
+  Dialog dialog(nullptr);
+  dialog.SetPosition(TPosition::poMainFormCenter);
+  const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+  // The window frame is only known once the window is shown, so a centre may be off
+  // by its width.
+  auto offCentre = [&](const QPoint& centre) {
+    return (dialog.Handle()->frameGeometry().center() - centre).manhattanLength();
+  };
+
+  t::ShowForm(dialog);  // the main form is hidden: the screen's centre
+  EXPECT_LE(offCentre(screenCentre), 8);
+  dialog.Hide();
+
+  t::ShowForm(*form);
+  form->Handle()->move(30, 20);
+  t::ShowForm(dialog);
+  EXPECT_LE(offCentre(form->Handle()->frameGeometry().center()), 8);
+  EXPECT_GT(offCentre(screenCentre), 100);
+  dialog.Hide();
+  delete form;
 }
 
 TEST(Screenshots, SaveAPngOfTheForm) {

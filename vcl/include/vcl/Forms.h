@@ -15,7 +15,9 @@ namespace vcl {
 class TButton;
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
-enum class TPosition { poDesigned, poScreenCenter };
+// poMainFormCenter centres on the application's main form, or on the screen when the
+// form is the main form or the main form is hidden.
+enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter };
 
 // A top-level window: fixed single border with only a close box, placed by
 // Position when it is shown. Children are placed by SetBounds in client coordinates.

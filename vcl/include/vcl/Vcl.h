@@ -7,5 +7,6 @@
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
+#include "vcl/Memo.h"
 #include "vcl/Spin.h"
 #include "vcl/StdCtrls.h"

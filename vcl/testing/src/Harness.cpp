@@ -66,6 +66,10 @@ void Type(TWinControl& control, std::string_view text) {
   Focus(control);
   const QString q = Q(text);
   for (int i = 0; i < q.size(); ++i) {
+    if (q[i] == u'\n') {
+      QTest::keyClick(control.Handle(), Qt::Key_Return);
+      continue;
+    }
     QString ch(q[i]);
     if (q[i].isHighSurrogate() && i + 1 < q.size()) ch += q[++i];
     const char latin = ch.size() == 1 ? q[i].toLatin1() : 0;

@@ -40,7 +40,8 @@ void Focus(TWinControl& control);
 void Tab(bool backwards = false);  // Tab (or Shift+Tab) to the focused widget
 
 // Key events go to the control after it has the focus.
-void Type(TWinControl& control, std::string_view text);  // one key click per character
+// One key click per character; "\n" presses Return.
+void Type(TWinControl& control, std::string_view text);
 void Key(TWinControl& control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void SelectAll(TWinControl& control);  // Ctrl+A
 // Puts the text on the clipboard and presses the paste keys.
