@@ -18,6 +18,8 @@
 namespace velcor {
 
 using vcl::TObject;
+class TScriptForm;
+class TLoaderScriptForm;
 
 class TForm1 : public vcl::TForm {
  public:
@@ -159,6 +161,12 @@ class TForm1 : public vcl::TForm {
   std::filesystem::path DatabasePath;  // <program folder>/TMS/BD.tms
   std::vector<std::string> ConnectionScript;
   std::vector<std::string> LoaderScript;
+  bool ConnectionScriptEdited = false;  // [Script] is written only after an edit
+
+  // The script dialogs the editor created at start; made on first use when the window
+  // stands alone.
+  TScriptForm* ScriptForm = nullptr;
+  TLoaderScriptForm* LoaderScriptForm = nullptr;
 
  private:
   void CreateDesign();  // SetupUnitDesign.cpp

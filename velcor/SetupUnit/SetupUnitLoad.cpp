@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "SetupUnit/SetupUnit.h"
+#include "ScriptFrm/Scripts.h"
 #include "settings/PortList.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SideFiles.h"
@@ -28,6 +29,8 @@ std::int32_t asInt32(const std::string& decimal) { return toInt32(decimal).value
 
 void TForm1::FormCreate(TObject*) {
   Loaded = LoadedValues{};  // logging, MultiVend and vend polling on, the rest off
+  ConnectionScript = defaultConnectionScript();
+  LoaderScript = defaultLoaderScript();
   DatabasePath = parameterDatabasePath();
   SettingsFile = std::make_unique<IniFile>(std::string(kSettingsFileName));
 
@@ -127,6 +130,8 @@ void TForm1::FormCreate(TObject*) {
   NotCloseSessionCB->SetChecked(s.NotCloseSessionCB);
   Loaded.vendPolling = s.VendPollingCB;
   VendPollingCB->SetChecked(s.VendPollingCB);
+
+  readConnectionScript(*SettingsFile, ConnectionScript);
 
   PageControl1->SetActivePageIndex(0);
   SaveBtn->SetEnabled(false);  // the handlers that ran above changed nothing yet

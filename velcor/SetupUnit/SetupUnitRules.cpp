@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "SetupUnit/SetupUnit.h"
+#include "ScriptFrm/ScriptFrmLoader.h"
 #include "settings/Text.h"
 
 namespace velcor {
@@ -199,7 +200,19 @@ void TForm1::BitBtn1Click(TObject*) {
   }
 }
 
-void TForm1::ScriptBtnClick(TObject*) {}
-void TForm1::LoaderScriptBtnClick(TObject*) {}
+// The script dialogs of the service edition. A remembered connection script is a
+// pending change like any field's; the loading script has no place in the file.
+void TForm1::ScriptBtnClick(TObject*) {
+  if (!ScriptForm) ScriptForm = new TScriptForm(this);
+  if (editScript(*ScriptForm, ConnectionScript)) {
+    ConnectionScriptEdited = true;
+    SaveBtn->SetEnabled(true);
+  }
+}
+
+void TForm1::LoaderScriptBtnClick(TObject*) {
+  if (!LoaderScriptForm) LoaderScriptForm = new TLoaderScriptForm(this);
+  editScript(*LoaderScriptForm, LoaderScript);
+}
 
 }  // namespace velcor

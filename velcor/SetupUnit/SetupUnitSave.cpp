@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "SetupUnit/SetupUnit.h"
+#include "ScriptFrm/Scripts.h"
 #include "host/files.h"
 #include "settings/SideFiles.h"
 #include "settings/Text.h"
@@ -168,6 +169,7 @@ void TForm1::SaveBtnClick(TObject*) {
   UpdateContactReaderConfig();
 
   writeSettings(*SettingsFile, CollectSettings());
+  if (ConnectionScriptEdited) writeConnectionScript(*SettingsFile, ConnectionScript);
   SettingsFile->updateFile();
   ChangeTerminalId(TID->Text());
 

@@ -4,7 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "FloodApp/FloodApp.h"
+#include "ScriptFrm/ScriptFrmLoader.h"
+#include "SelTermUnit/SelTermUnit.h"
 #include "SetupUnit/SetupUnit.h"
+#include "Unit3/Unit3.h"
 #include "host/paths.h"
 #include "vcl/Vcl.h"
 
@@ -38,7 +42,13 @@ int saveScreenshots(TForm1& form, const std::filesystem::path& folder) {
 TForm1* CreateEditorForms(const EditorPlaces& places, const Edition& edition) {
   std::filesystem::current_path(places.workingFolder);
   host::setProgramFolder(places.programFolder);
-  return vcl::Application->CreateForm<TForm1>(edition);
+  auto* main = vcl::Application->CreateForm<TForm1>(edition);
+  vcl::Application->CreateForm<TForm3>();
+  vcl::Application->CreateForm<TSelTermForm>();
+  main->ScriptForm = vcl::Application->CreateForm<TScriptForm>();
+  main->LoaderScriptForm = vcl::Application->CreateForm<TLoaderScriptForm>();
+  vcl::Application->CreateForm<TFloodForm>();
+  return main;
 }
 
 int runEditor(int argc, char** argv) {

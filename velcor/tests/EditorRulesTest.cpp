@@ -235,3 +235,41 @@ TEST_F(EditorRules, CloseWithoutChangesAsksNothingAndYesSaves) {
 
 }  // namespace
 }  // namespace velcor::testing
+
+namespace velcor::testing {
+namespace {
+
+using namespace vcl::testing;
+
+// The service edition's script buttons: a remembered connection script is a pending
+// change that the save writes; the loading script stays in memory.
+TEST_F(EditorTest, ScriptDialogsOfTheServiceEdition) {
+  writeIni("[Script]\r\nNum Lines=2\r\nLine1=ATZ\r\nLine2=ATD123\r\n");
+  TForm1& f = open({false, false, true});
+  ShowForm(f);
+  EXPECT_EQ(f.ConnectionScript, (std::vector<std::string>{"ATZ", "ATD123"}));
+  f.PageControl1->SetActivePageIndex(1);
+
+  ModalAnswers answers;
+  answers.AnswerForm([](vcl::TForm& dialog) {
+    auto& memo = Find<vcl::TMemo>(dialog, "MemoScript");
+    Focus(memo);
+    Key(memo, Qt::Key_End, Qt::ControlModifier);
+    Type(memo, "ATH");  // the text ends with a line break already
+    Click(Find<vcl::TBitBtn>(dialog, "SaveScriptBtn"));
+  });
+  answers.AnswerForm({}, vcl::mrCancel);  // the loading script: cancelled
+  Click(*f.ScriptBtn);
+  Click(*f.LoaderScriptBtn);
+  EXPECT_EQ(answers.Seen()[0].caption, "  Скрипт для подключения в сеть X.25");
+  EXPECT_EQ(answers.Seen()[1].caption, "Скрипт для загрузки параметров в сети X.25");
+  EXPECT_EQ(f.ConnectionScript, (std::vector<std::string>{"ATZ", "ATD123", "ATH"}));
+  EXPECT_EQ(f.LoaderScript.size(), 24u);
+  ASSERT_TRUE(f.SaveBtn->Enabled());
+
+  Click(*f.SaveBtn);
+  EXPECT_NE(readIni().find("[Script]\r\nNum Lines=3\r\nLine1=ATZ\r\nLine2=ATD123\r\nLine3=ATH\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velcor::testing
