@@ -56,8 +56,9 @@ fs::path joinPath(const fs::path& base, std::initializer_list<std::string_view> 
 
 fs::path mapPath(std::string_view text) {
   if (startsWithNoCase(text, "\\\\.\\")) {
+    // A device name is one entry of dosdevices; a separator in it must not lead elsewhere.
     std::string device(text.substr(4));
-    for (char& c : device) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : device) c = (c == '/' || c == '\\') ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return prefixDir() / "dosdevices" / device;
   }
   if (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':') {

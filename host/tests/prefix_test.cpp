@@ -25,6 +25,7 @@ TEST(Prefix, CreatedWithDriveCAndMappedPaths) {
       {"c:/Tmp\\x", prefix.path() / "dosdevices/c:/Tmp/x"},
       {"D:\\data", prefix.path() / "dosdevices/d:/data"},
       {"\\\\.\\COM12", prefix.path() / "dosdevices/com12"},
+      {"\\\\.\\../../etc", prefix.path() / "dosdevices/.._.._etc"},
       {"/opt/tms", "/opt/tms"},
       {"relative\\name", "relative\\name"},
   };

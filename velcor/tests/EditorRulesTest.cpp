@@ -1,5 +1,9 @@
 // The field rules, driven with real keys, clicks and pastes.
+#include <climits>
+#include <functional>
+
 #include "EditorFixture.h"
+#include "settings/Text.h"
 
 namespace velcor::testing {
 namespace {
@@ -269,6 +273,57 @@ TEST_F(EditorTest, ScriptDialogsOfTheServiceEdition) {
 
   Click(*f.SaveBtn);
   EXPECT_NE(readIni().find("[Script]\r\nNum Lines=3\r\nLine1=ATZ\r\nLine2=ATD123\r\nLine3=ATH\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velcor::testing
+
+namespace velcor::testing {
+namespace {
+
+using namespace vcl::testing;
+
+// Whatever is pasted, every field ends in a state its rule accepts, without a message
+// (an unexpected box fails the test).
+TEST_F(EditorTest, PastedTextOfAnyKindIsRepaired) {
+  using Valid = std::function<bool(const std::string&)>;
+  auto integerOrEmpty = [](std::int64_t limit) -> Valid {
+    return [limit](const std::string& t) { return t.empty() || (toInt32(t) && *toInt32(t) <= limit); };
+  };
+  const Valid any = [](const std::string&) { return true; };
+  const struct {
+    const char* field;
+    Valid valid;
+  } fields[] = {
+      {"TCPPortEdit", integerOrEmpty(65535)},
+      {"TID", any},
+      {"IPAdr", any},
+      {"IPPort", integerOrEmpty(INT32_MAX)},
+      {"NumReplyRevers", [](const std::string& t) { return t.size() == 1 && t[0] >= '0' && t[0] <= '9'; }},
+      {"ResponseTimeout", integerOrEmpty(INT32_MAX)},
+      {"ParkID", integerOrEmpty(INT32_MAX)},
+      {"BinRange", [](const std::string& t) { return t.empty() || toInt64(t).has_value(); }},
+      {"VendMaxAmount", integerOrEmpty(65535)},
+      {"PreSelectTimeout", integerOrEmpty(99)},
+      {"DispenseTimeout", integerOrEmpty(99)},
+      {"SessionTimeout", integerOrEmpty(99)},
+      {"RestoreSessionTimeout", integerOrEmpty(30)},
+  };
+  const char* inputs[] = {"abc", "-", "+5", "12x", " 7 ", "Привет", "\t\x01", "99999999999", "-1",
+                          "\xD9\xA3", "\xEF\xBC\x91", "1e3", "0x10", "65536", "31", "4294967296", "x1"};
+  TForm1& f = open({true, true, false});
+  ShowForm(f);
+  f.MakeOfflineCB->SetChecked(false);
+  for (const auto& field : fields) {
+    auto& edit = find<vcl::TEdit>(field.field);
+    for (int page = 0; page < 3 && !edit.Handle()->isVisible(); ++page) f.PageControl1->SetActivePageIndex(page);
+    for (const char* input : inputs) {
+      SelectAll(edit);
+      Paste(edit, input);
+      EXPECT_TRUE(field.valid(edit.Text())) << field.field << " <- \"" << input << "\" shows \"" << edit.Text() << "\"";
+      EXPECT_LE(static_cast<int>(charCount(edit.Text())), std::max(edit.MaxLength(), 1)) << field.field;
+    }
+  }
 }
 
 }  // namespace
