@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev
+  qt6-base-dev fonts-dejavu-core
   libpugixml-dev
   libpcsclite-dev pcscd vsmartcard-vpcd
   clang libclang-rt-14-dev
