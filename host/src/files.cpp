@@ -1,11 +1,12 @@
 #include "host/files.h"
 
+#include "NoCase.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -188,11 +189,8 @@ void writeFileAtomic(const fs::path& path, std::string_view bytes) {
 bool matchesPattern(std::string_view name, std::string_view pattern) {
   // Iterative wildcard match with one backtrack point for the last '*'.
   std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
-  auto same = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  };
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+    if (p < pattern.size() && (pattern[p] == '?' || sameNoCase(pattern[p], name[n]))) {
       ++n;
       ++p;
     } else if (p < pattern.size() && pattern[p] == '*') {

@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "NoCase.h"
 #include "host/prefix.h"
 
 namespace host {
@@ -29,14 +30,6 @@ fs::path appendPieces(fs::path base, std::string_view rest) {
   return base;
 }
 
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
 }  // namespace
 
 fs::path programFolder() {
@@ -58,11 +51,11 @@ fs::path mapPath(std::string_view text) {
   if (startsWithNoCase(text, "\\\\.\\")) {
     // A device name is one entry of dosdevices; a separator in it must not lead elsewhere.
     std::string device(text.substr(4));
-    for (char& c : device) c = (c == '/' || c == '\\') ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : device) c = (c == '/' || c == '\\') ? '_' : lowerAscii(c);
     return prefixDir() / "dosdevices" / device;
   }
   if (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':') {
-    std::string drive{static_cast<char>(std::tolower(static_cast<unsigned char>(text[0]))), ':'};
+    std::string drive{lowerAscii(text[0]), ':'};
     return appendPieces(prefixDir() / "dosdevices" / drive, text.substr(2));
   }
   return fs::path(std::string(text));

@@ -1,12 +1,12 @@
 #include "host/registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <system_error>
 
 #include "host/files.h"
 #include "host/prefix.h"
+#include "NoCase.h"
 
 namespace host::registry {
 namespace fs = std::filesystem;
@@ -18,10 +18,12 @@ struct Key {
 };
 using HiveData = std::vector<Key>;
 
-bool sameNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+HiveData::iterator findKey(HiveData& data, std::string_view path) {
+  return std::find_if(data.begin(), data.end(), [&](const Key& k) { return sameNoCase(k.path, path); });
+}
+
+std::vector<Value>::iterator findValue(std::vector<Value>& values, std::string_view name) {
+  return std::find_if(values.begin(), values.end(), [&](const Value& v) { return sameNoCase(v.name, name); });
 }
 
 fs::path hiveFile(Hive hive) {
@@ -100,7 +102,7 @@ HiveData load(Hive hive) {
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       std::string path;
       unescape(line.substr(1, line.size() - 2), 0, '\0', false, path);
-      auto it = std::find_if(data.begin(), data.end(), [&](const Key& k) { return sameNoCase(k.path, path); });
+      auto it = findKey(data, path);
       current = it != data.end() ? &*it : &data.emplace_back(Key{path, {}});
       continue;
     }
@@ -109,9 +111,7 @@ HiveData load(Hive hive) {
     std::size_t pos = unescape(line, 0, '=', true, value.name);
     if (pos >= line.size()) continue;  // not a value line
     unescape(line, pos + 1, '\n', true, value.data);
-    auto& values = current->values;
-    if (std::none_of(values.begin(), values.end(), [&](const Value& v) { return sameNoCase(v.name, value.name); }))
-      values.push_back(std::move(value));
+    if (findValue(current->values, value.name) == current->values.end()) current->values.push_back(std::move(value));
   }
   return data;
 }
@@ -128,10 +128,6 @@ void save(Hive hive, const HiveData& data) {
   writeFileAtomic(hiveFile(hive), text);
 }
 
-Key* findKey(HiveData& data, std::string_view path) {
-  auto it = std::find_if(data.begin(), data.end(), [&](const Key& k) { return sameNoCase(k.path, path); });
-  return it == data.end() ? nullptr : &*it;
-}
 
 // The serial-port list made from dosdevices/comN links, in ascending N.
 std::optional<std::vector<Value>> serialPortsFromLinks() {
@@ -139,7 +135,7 @@ std::optional<std::vector<Value>> serialPortsFromLinks() {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(prefixDir() / "dosdevices", ec)) {
     std::string name = entry.path().filename().string();
-    if (name.size() < 4 || name.size() > 9 || !sameNoCase(name.substr(0, 3), "com") || !entry.is_symlink(ec)) continue;
+    if (name.size() < 4 || name.size() > 9 || !startsWithNoCase(name, "com") || !entry.is_symlink(ec)) continue;
     std::string digits = name.substr(3);
     if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) || digits[0] == '0')
       continue;
@@ -157,35 +153,34 @@ std::optional<std::vector<Value>> serialPortsFromLinks() {
 std::optional<std::string> read(Hive hive, std::string_view key, std::string_view name) {
   auto list = values(hive, key);
   if (!list) return std::nullopt;
-  for (auto& v : *list)
-    if (sameNoCase(v.name, name)) return std::move(v.data);
-  return std::nullopt;
+  auto it = findValue(*list, name);
+  return it == list->end() ? std::nullopt : std::optional<std::string>(std::move(it->data));
 }
 
 std::optional<std::vector<Value>> values(Hive hive, std::string_view key) {
   HiveData data = load(hive);
-  if (Key* k = findKey(data, key)) return std::move(k->values);
+  if (auto k = findKey(data, key); k != data.end()) return std::move(k->values);
   if (hive == Hive::LocalMachine && sameNoCase(key, kSerialCommKey)) return serialPortsFromLinks();
   return std::nullopt;
 }
 
 void write(Hive hive, std::string_view key, std::string_view name, std::string_view data) {
   HiveData hiveData = load(hive);
-  Key* k = findKey(hiveData, key);
-  if (!k) k = &hiveData.emplace_back(Key{std::string(key), {}});
-  auto it = std::find_if(k->values.begin(), k->values.end(), [&](const Value& v) { return sameNoCase(v.name, name); });
-  if (it != k->values.end())
+  auto found = findKey(hiveData, key);
+  Key& k = found != hiveData.end() ? *found : hiveData.emplace_back(Key{std::string(key), {}});
+  auto it = findValue(k.values, name);
+  if (it != k.values.end())
     it->data = data;
   else
-    k->values.push_back(Value{std::string(name), std::string(data)});
+    k.values.push_back(Value{std::string(name), std::string(data)});
   save(hive, hiveData);
 }
 
 bool remove(Hive hive, std::string_view key, std::string_view name) {
   HiveData data = load(hive);
-  Key* k = findKey(data, key);
-  if (!k) return false;
-  auto it = std::find_if(k->values.begin(), k->values.end(), [&](const Value& v) { return sameNoCase(v.name, name); });
+  auto k = findKey(data, key);
+  if (k == data.end()) return false;
+  auto it = findValue(k->values, name);
   if (it == k->values.end()) return false;
   k->values.erase(it);
   save(hive, data);
@@ -194,7 +189,7 @@ bool remove(Hive hive, std::string_view key, std::string_view name) {
 
 bool removeKey(Hive hive, std::string_view key) {
   HiveData data = load(hive);
-  auto it = std::find_if(data.begin(), data.end(), [&](const Key& k) { return sameNoCase(k.path, key); });
+  auto it = findKey(data, key);
   if (it == data.end()) return false;
   data.erase(it);
   save(hive, data);

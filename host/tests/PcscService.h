@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "TempDir.h"
+#include "host/pcsc.h"
 #include "host/process.h"
 
 namespace host::testing {
@@ -62,17 +63,9 @@ class PcscService {
     for (int i = 0; i < 500 && !done(); ++i) host::sleepMs(20);
   }
   static std::size_t readerCount() {
-    SCARDCONTEXT context = 0;
-    if (SCardEstablishContext(SCARD_SCOPE_USER, nullptr, nullptr, &context) != SCARD_S_SUCCESS) return 0;
-    DWORD size = 0;
-    std::size_t count = 0;
-    if (SCardListReaders(context, nullptr, nullptr, &size) == SCARD_S_SUCCESS && size > 0) {
-      std::string names(size, '\0');
-      if (SCardListReaders(context, nullptr, names.data(), &size) == SCARD_S_SUCCESS)
-        for (std::size_t pos = 0; pos < size && names[pos]; pos = names.find('\0', pos) + 1) ++count;
-    }
-    SCardReleaseContext(context);
-    return count;
+    host::PCSCConnector connector;
+    connector.Init();
+    return connector.ReaderList.size();
   }
 
   TempDir empty_;  // a reader configuration folder with no reader in it

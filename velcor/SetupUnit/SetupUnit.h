@@ -171,10 +171,17 @@ class TForm1 : public vcl::TForm {
  private:
   void CreateDesign();  // SetupUnitDesign.cpp
 
-  // The shared shapes of the field rules.
+  // The shared shapes of the field rules. Accept takes a field's value that differs
+  // from its loaded value as the new loaded value and enables Save; true if it did.
+  template <typename T>
+  bool Accept(T& loaded, const T& current) {
+    if (current == loaded) return false;
+    loaded = current;
+    SaveBtn->SetEnabled(true);
+    return true;
+  }
   template <typename T>
   void IntegerRule(vcl::TEdit* edit, T& loaded, std::optional<T> limit = std::nullopt, bool limitEnablesSave = false);
-  bool RadioRule(vcl::TRadioGroup* group, int& loaded);  // true when the index changed
   void FlagRule(vcl::TCheckBox* box, bool& loaded);
 
   // Saving, in SetupUnitSave.cpp.

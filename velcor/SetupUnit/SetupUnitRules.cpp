@@ -32,26 +32,17 @@ void setEnabled(std::initializer_list<vcl::TControl*> controls, bool enabled) {
 
 // Rule 1: any text.
 void TForm1::TIDChange(TObject*) {
-  if (TID->Text() != Loaded.tid) {
-    Loaded.tid = TID->Text();
-    SaveBtn->SetEnabled(true);
-  }
+  Accept(Loaded.tid, TID->Text());
 }
 
 void TForm1::IPAdrChange(TObject*) {
-  if (IPAdr->Text() != Loaded.loaderAddress) {
-    Loaded.loaderAddress = IPAdr->Text();
-    SaveBtn->SetEnabled(true);
-  }
+  Accept(Loaded.loaderAddress, IPAdr->Text());
 }
 
 // Rule 2: an integer text, compared as text.
 void TForm1::IPPortChange(TObject*) {
   if (!toInt32(IPPort->Text())) return dropLastChar(IPPort);
-  if (IPPort->Text() != Loaded.loaderPort) {
-    Loaded.loaderPort = IPPort->Text();
-    SaveBtn->SetEnabled(true);
-  }
+  Accept(Loaded.loaderPort, IPPort->Text());
 }
 
 // Rule 3: a TCP port; the caret steps back from where the bad character went in.
@@ -63,10 +54,7 @@ void TForm1::TCPPortEditChange(TObject*) {
     TCPPortEdit->SetSelStart(caret - 1);
     return;
   }
-  if (TCPPortEdit->Text() != Loaded.tcpPort) {
-    Loaded.tcpPort = TCPPortEdit->Text();
-    SaveBtn->SetEnabled(true);
-  }
+  Accept(Loaded.tcpPort, TCPPortEdit->Text());
 }
 
 // Rule 4: one digit; the field is never left empty.
@@ -77,10 +65,7 @@ void TForm1::NumReplyReversChange(TObject*) {
     NumReplyRevers->SetSelStart(0);
     return;
   }
-  if (text != Loaded.replies) {
-    Loaded.replies = text;
-    SaveBtn->SetEnabled(true);
-  }
+  Accept(Loaded.replies, text);
 }
 
 // Rules 5 and 6: an integer value, with an upper limit for some fields. Texts with the
@@ -98,10 +83,7 @@ void TForm1::IntegerRule(vcl::TEdit* edit, T& loaded, std::optional<T> limit, bo
     if (limitEnablesSave) SaveBtn->SetEnabled(true);
     return;
   }
-  if (*value != loaded) {
-    loaded = *value;
-    SaveBtn->SetEnabled(true);
-  }
+  Accept(loaded, *value);
 }
 
 void TForm1::ResponseTimeoutChange(TObject*) { IntegerRule(ResponseTimeout, Loaded.responseTimeout); }
@@ -115,10 +97,7 @@ void TForm1::RestoreSessionTimeoutChange(TObject*) { IntegerRule(RestoreSessionT
 
 // Rule 7.
 void TForm1::MaxPin_LengthChange(TObject*) {
-  if (MaxPin_Length->Value() != Loaded.maxPinLength) {
-    Loaded.maxPinLength = MaxPin_Length->Value();
-    SaveBtn->SetEnabled(true);
-  }
+  Accept(Loaded.maxPinLength, MaxPin_Length->Value());
 }
 
 // Rule 8: the loaded position stays the one of loading.
@@ -127,18 +106,11 @@ void TForm1::TimingMDBChange(TObject*) {
 }
 
 // Rule 9.
-bool TForm1::RadioRule(vcl::TRadioGroup* group, int& loaded) {
-  if (group->ItemIndex() == loaded) return false;
-  loaded = group->ItemIndex();
-  SaveBtn->SetEnabled(true);
-  return true;
-}
-
-void TForm1::BaudRGClick(TObject*) { RadioRule(BaudRG, Loaded.contactlessBaud); }
-void TForm1::VendScale_BGClick(TObject*) { RadioRule(VendScale_BG, Loaded.scaleUnit); }
+void TForm1::BaudRGClick(TObject*) { Accept(Loaded.contactlessBaud, BaudRG->ItemIndex()); }
+void TForm1::VendScale_BGClick(TObject*) { Accept(Loaded.scaleUnit, VendScale_BG->ItemIndex()); }
 
 void TForm1::VendMode_BGClick(TObject*) {
-  if (!RadioRule(VendMode_BG, Loaded.vendMode)) return;
+  if (!Accept(Loaded.vendMode, VendMode_BG->ItemIndex())) return;
   if (VendMode_BG->ItemIndex() == 1) {  // SELECT FIRST has no session time
     SessionTimeout->SetText("0");
     SessionTimeout->SetEnabled(false);
@@ -148,10 +120,7 @@ void TForm1::VendMode_BGClick(TObject*) {
 }
 
 // Rule 10.
-void TForm1::FlagRule(vcl::TCheckBox* box, bool& loaded) {
-  if (box->Checked() != loaded) SaveBtn->SetEnabled(true);
-  loaded = box->Checked();
-}
+void TForm1::FlagRule(vcl::TCheckBox* box, bool& loaded) { Accept(loaded, box->Checked()); }
 
 void TForm1::RiderLCD_CBClick(TObject*) { FlagRule(RiderLCD_CB, Loaded.readerScreen); }
 void TForm1::ShortLogCBClick(TObject*) { FlagRule(ShortLogCB, Loaded.shortLog); }

@@ -1,8 +1,7 @@
 #include "app/Launcher.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "host/files.h"
@@ -13,13 +12,15 @@
 namespace velcor {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kShowMinimized = 6;
 constexpr int kRemoveAttempts = 11;
 constexpr std::uint32_t kRetryPauseMs = 200;
 
 // The old program cannot be taken away while it is read-only, just as it could not
 // be deleted; otherwise it moves aside so that it can come back if the image fails.
-bool moveAside(const std::filesystem::path& program, const std::filesystem::path& aside) {
+bool moveAside(const fs::path& program, const fs::path& aside) {
   if (host::fileAttributes(program) & host::kAttrReadOnly) return false;
   return host::moveFile(program, aside, host::kMoveReplaceExisting);
 }
@@ -49,13 +50,14 @@ std::uint32_t delayMilliseconds(const std::vector<std::string>& args) {
 }
 
 bool installImage(const std::string& image, const std::string& program, const LauncherHooks& hooks) {
-  std::filesystem::path target = host::mapPath(program);
-  std::filesystem::path aside = target;
+  const fs::path target = host::mapPath(program);
+  fs::path aside = target;
   aside += ".old";
 
-  struct stat old{};
-  bool hadProgram = ::lstat(target.c_str(), &old) == 0;
-  mode_t mode = hadProgram ? (old.st_mode & 07777) : 0755;
+  std::error_code ec;
+  const fs::file_status old = fs::symlink_status(target, ec);
+  const bool hadProgram = fs::exists(old);
+  const fs::perms mode = hadProgram ? old.permissions() : fs::perms(0755);
   if (hadProgram) {
     // A leftover of an earlier update would block the move aside.
     host::setFileAttributes(aside, host::kAttrNormal);
@@ -71,7 +73,7 @@ bool installImage(const std::string& image, const std::string& program, const La
     if (hadProgram) host::renameFile(aside, target);
     return false;
   }
-  ::chmod(target.c_str(), mode);  // an image comes without execute bits
+  fs::permissions(target, mode, ec);  // an image comes without execute bits
   if (hadProgram) host::deleteFile(aside);
   return true;
 }

@@ -55,18 +55,14 @@ IniFile IniFile::fromBytes(std::filesystem::path path, std::string_view bytes) {
 
 void IniFile::parse(std::string_view bytes) {
   Section* current = nullptr;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view line = trimmed(bytes.substr(start, end - start));
-    start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    if (line.empty() || line.front() == ';') continue;
+  forEachLine(bytes, [&](std::string_view raw) {
+    std::string_view line = trimmed(raw);
+    if (line.empty() || line.front() == ';') return;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       current = &sectionFor(host::cp1251::toUtf8(trimmed(line.substr(1, line.size() - 2))));
-      continue;
+      return;
     }
-    if (!current) continue;
+    if (!current) return;
     Entry entry;
     if (auto eq = line.find('='); eq != std::string_view::npos) {
       entry.name = host::cp1251::toUtf8(trimmed(line.substr(0, eq)));
@@ -77,7 +73,7 @@ void IniFile::parse(std::string_view bytes) {
       entry.hasValue = false;
     }
     current->entries.push_back(std::move(entry));
-  }
+  });
 }
 
 const IniFile::Section* IniFile::findSection(std::string_view name) const {

@@ -38,15 +38,7 @@ std::vector<std::string> terminalIds(const IniFile& database) {
 std::filesystem::path ContactReaderConfig::defaultPath() { return host::mapPath("C:\\Tmp\\PCardConfig.xml"); }
 
 ContactReaderConfig::ContactReaderConfig(std::filesystem::path path) : path_(std::move(path)) {
-  std::string text = host::cp1251::toUtf8(host::readFile(path_));
-  // CR LF, CR and LF all end a line; a last line without an end is a line too.
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines_.push_back(text.substr(start, end - start));
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-  }
+  forEachLine(host::cp1251::toUtf8(host::readFile(path_)), [&](std::string_view line) { lines_.emplace_back(line); });
 }
 
 bool ContactReaderConfig::replaceReader(std::string_view reader) {
